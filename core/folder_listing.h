@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/code_page.h"
+
+namespace quillet {
+
+class FileSystem;
+
+// The names of one folder, packed into a single buffer: a folder can hold a million entries,
+// and a string object per name would cost several times the names themselves.
+class NameList {
+public:
+    void Add(std::string_view name);
+    void Clear() noexcept;
+    [[nodiscard]] std::size_t Size() const noexcept { return m_ends.size(); }
+    [[nodiscard]] std::string_view operator[](std::size_t index) const noexcept;
+
+    // Orders the names byte by byte, with a-z taken as A-Z; names equal that way are ordered by
+    // their plain bytes.
+    void SortByName();
+
+private:
+    [[nodiscard]] std::string_view Stored(std::size_t slot) const noexcept;
+
+    std::string m_bytes;               // every name, back to back
+    std::vector<std::size_t> m_ends;   // where each stored name ends in m_bytes
+    std::vector<std::size_t> m_order;  // the stored names in listing order
+};
+
+// True when `left` sorts before `right` in the listing's order (see NameList::SortByName).
+bool NameLess(std::string_view left, std::string_view right) noexcept;
+
+// The title of a name: the bytes before its last '.' (found character by character), or the
+// whole name when it has none; at most 255 bytes, 254 when the 255th byte would begin a
+// double-byte character. A lead byte that is the name's last byte is never part of it.
+std::string FileTitle(std::string_view name, CodePage codePage);
+
+// The full path of an entry: the listed folder's absolute path, then '/' unless that path
+// already ends in a '/' character (the root directory), then the name.
+std::string FullPath(std::string_view root, std::string_view name, CodePage codePage);
+
+// True when the name holds a byte 0x01-0x1F or 0x7F: copied into a script, a line feed or a
+// carriage return in a name would start a command of its own.
+bool HoldsControlByte(std::string_view name) noexcept;
+
+// The enumeration of the current directory that the generation run walks, in the manner of
+// the original folder enumerator: FindFile opens it and fetches the first entry;
+// FindNextFile makes the fetched entry current and tells whether another one follows, so the
+// last entry becomes current in the call that returns false and is still to be visited.
+class FolderListing {
+public:
+    enum class Opening { kEntries, kNoEntries, kFailed };
+
+    FolderListing(FileSystem& fileSystem, CodePage codePage);
+
+    // Lists the current directory whole, sorts it, and takes the directory's absolute path as
+    // the root of every full path. kFailed when the folder cannot be read or its path cannot
+    // be had: the listing then has no entries, and the caller reports it.
+    Opening FindFile();
+    bool FindNextFile();
+
+    [[nodiscard]] std::string GetFileName() const;
+    [[nodiscard]] std::string GetFilePath() const;
+    [[nodiscard]] std::string GetFileTitle() const;
+
+    [[nodiscard]] bool AnyNameHoldsControlByte() const;
+
+private:
+    [[nodiscard]] std::string_view CurrentName() const noexcept;
+
+    FileSystem& m_fileSystem;
+    CodePage m_codePage;
+    NameList m_names;
+    std::string m_root;
+    std::size_t m_next = 0;
+    std::size_t m_current = 0;
+    bool m_open = false;
+};
+
+}  // namespace quillet
