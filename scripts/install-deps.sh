@@ -10,6 +10,7 @@ packages=(
     make
     libgtest-dev
     libgmock-dev
+    locales
 )
 
 missing=()
