@@ -1,6 +1,7 @@
 #include "core/folder_listing.h"
 
 #include <algorithm>
+#include <compare>
 
 #include "core/file_system.h"
 
@@ -50,8 +51,8 @@ bool NameLess(std::string_view left, std::string_view right) noexcept {
             return FoldCase(static_cast<unsigned char>(a)) <=>
                    FoldCase(static_cast<unsigned char>(b));
         });
-    if (folded != 0) {
-        return folded < 0;
+    if (std::is_neq(folded)) {
+        return std::is_lt(folded);
     }
     return std::ranges::lexicographical_compare(left, right, [](char a, char b) {
         return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);

@@ -17,11 +17,13 @@ namespace quillet {
 
 namespace {
 
-// The run's own exits raise this plain integer; the handler does not look at what it caught.
-constexpr int kRunCancelled = 1;
+// The run's own exits raise a plain integer; the handler does not look at what it caught.
+[[noreturn]] void CancelRun() {
+    throw 1;
+}
 
 struct FreeDeleter {
-    void operator()(char* block) const noexcept { std::free(block); }  // NOLINT(*-no-malloc)
+    void operator()(char* block) const noexcept { std::free(block); }  // NOLINT(*-no-malloc,*-owning-memory)
 };
 using Buffer = std::unique_ptr<char, FreeDeleter>;
 
@@ -30,11 +32,12 @@ using Buffer = std::unique_ptr<char, FreeDeleter>;
 Buffer ReadBaseScript(BaseScriptFile& file, std::uint64_t memoryLimit) {
     const std::uint64_t length = file.GetLength();
     if (memoryLimit < 2 || length > memoryLimit - 2) {
-        throw kRunCancelled;
+        CancelRun();
     }
     const auto size = static_cast<std::size_t>(length);
     // calloc: a block of many gigabytes costs nothing until the read fills it.
-    Buffer buffer(static_cast<char*>(std::calloc(size + 2, 1)));  // NOLINT(*-no-malloc)
+    Buffer buffer(
+        static_cast<char*>(std::calloc(size + 2, 1)));  // NOLINT(*-no-malloc,*-owning-memory)
     if (!buffer) {
         throw std::bad_alloc();
     }
@@ -50,7 +53,7 @@ void Write(OutputFile& output, std::string_view piece) {
 
 [[noreturn]] void Refuse(Prompter& prompter, std::string_view warning) {
     prompter.ShowMessageBox(warning, MB_ICONEXCLAMATION);
-    throw kRunCancelled;
+    CancelRun();
 }
 
 }  // namespace
@@ -65,11 +68,11 @@ void GenerateScript(const GenerationSettings& settings, const RunEnvironment& en
     try {
         const std::optional<std::string> outputPath = prompter.PromptSavePath();
         if (!outputPath) {
-            throw kRunCancelled;
+            CancelRun();
         }
         if (fileSystem.Exists(*outputPath) &&
             prompter.ShowMessageBox(messages::kOverwriteQuestion, MB_OKCANCEL) == IDCANCEL) {
-            throw kRunCancelled;
+            CancelRun();
         }
         // Writing over the base script would destroy the very file the run is about to read.
         if (fileSystem.IsSameFile(*outputPath, settings.m_strBaseScript)) {

@@ -1,9 +1,9 @@
 #include "platform/system_info.h"
 
 #include <langinfo.h>
-#include <locale.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <limits>
 
 namespace quillet::platform {
