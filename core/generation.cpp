@@ -23,7 +23,9 @@ namespace {
 }
 
 struct FreeDeleter {
-    void operator()(char* block) const noexcept { std::free(block); }  // NOLINT(*-no-malloc,*-owning-memory)
+    void operator()(char* block) const noexcept {
+        std::free(block);  // NOLINT(*-no-malloc,*-owning-memory)
+    }
 };
 using Buffer = std::unique_ptr<char, FreeDeleter>;
 
