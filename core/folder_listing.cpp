@@ -77,9 +77,12 @@ std::string FileTitle(std::string_view name, CodePage codePage) {
 }
 
 std::string FullPath(std::string_view root, std::string_view name, CodePage codePage) {
+    // Only a '/' that is the root's last byte counts: a lead byte with no second byte after it
+    // ends the walk unvisited, and the '/' before it must not pass for the root's end, or the
+    // name would run into the folder's own name.
     bool endsInSeparator = false;
     WalkCharacters(root, codePage, [&](std::size_t position, std::size_t length) {
-        endsInSeparator = length == 1 && root[position] == '/';
+        endsInSeparator = length == 1 && root[position] == '/' && position + 1 == root.size();
     });
     std::string path;
     path.reserve(root.size() + 1 + name.size());

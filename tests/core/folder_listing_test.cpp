@@ -63,6 +63,9 @@ TEST(FullPath, JoinsWithOneSlashAndNoneAfterTheRoot) {
     EXPECT_EQ(FullPath("/work/\x8D\x48\x92\xF6\x95\\", "plan.dwg", CodePage::Cp932),
               "/work/\x8D\x48\x92\xF6\x95\\/plan.dwg");
     EXPECT_EQ(FullPath("/work", "a\\b", CodePage::None), "/work/a\\b");
+    // A folder named by a lone lead byte: the '/' before it is not the root's end.
+    EXPECT_EQ(FullPath("/work/\x81", "plan.dwg", CodePage::Cp932), "/work/\x81/plan.dwg");
+    EXPECT_EQ(FullPath("/\x81", "plan.dwg", CodePage::Cp932), "/\x81/plan.dwg");
 }
 
 TEST(NameLess, SortsCaseFoldedBytesThenPlainBytes) {
