@@ -1,7 +1,9 @@
 # The two entry points of the README: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc)
+# Seconds that `make fuzz` gives each fuzz target.
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-dev test-asan release format tidy clean
+.PHONY: all deps build run test test-dev test-asan fuzz release format tidy clean
 
 all: build
 
@@ -30,6 +32,13 @@ test-asan:
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# The libFuzzer targets (clang, ASan, UBSan), each run for FUZZ_SECONDS on a copy of its corpus.
+fuzz:
+	./scripts/install-deps.sh --fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	./scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

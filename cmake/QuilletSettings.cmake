@@ -19,3 +19,12 @@ if(QUILLET_SANITIZE)
     target_compile_options(quillet_settings INTERFACE ${_quillet_sanitizers})
     target_link_options(quillet_settings INTERFACE ${_quillet_sanitizers})
 endif()
+
+# Coverage feedback for libFuzzer in every library the fuzzers link; the fuzzers themselves add
+# -fsanitize=fuzzer, which brings libFuzzer's main.
+if(QUILLET_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "QUILLET_FUZZ needs clang (use the fuzz preset)")
+    endif()
+    target_compile_options(quillet_settings INTERFACE -fsanitize=fuzzer-no-link)
+endif()

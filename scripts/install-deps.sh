@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillet needs, and only those that are
-# missing. Runs apt-get as root, or through sudo for a normal user.
+# missing. Runs apt-get as root, or through sudo for a normal user. With --fuzz it adds clang and
+# its libFuzzer runtime, which only `make fuzz` needs.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
     libgmock-dev
     locales
 )
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
