@@ -29,5 +29,8 @@ for target in "${targets[@]}"; do
         exit "$status"
     fi
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$run/log")
-    echo "$target: no finding in ${executions} executions; corpus $(find "$run/corpus" -type f | wc -l) files, $(du -sh "$run/corpus" | cut -f1)"
+    # The corpus as libFuzzer holds it at the end (inputs/bytes); the folder also keeps inputs
+    # that later ones replaced.
+    corpus=$(grep -oE 'corp: [0-9]+/[0-9]+[a-zA-Z]*' "$run/log" | tail -1 | cut -d' ' -f2)
+    echo "$target: no finding in ${executions} executions; corpus ${corpus}"
 done
