@@ -1,7 +1,7 @@
 # The two entry points of the README: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-dev test-asan release format tidy clean
+.PHONY: all deps build run test test-dev test-asan release format tidy screenshot clean
 
 all: build
 
@@ -17,7 +17,7 @@ release: deps
 	cmake --build --preset release -j $(JOBS)
 
 run: build
-	@echo "Quillet's window is not part of this build yet: the core and its tests are built in build/dev."
+	./build/dev/app/quillet
 
 test: deps test-dev test-asan
 
@@ -35,7 +35,12 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	git ls-files 'core/*.cpp' 'platform/*.cpp' | xargs clang-tidy -p build/dev --quiet
+	git ls-files 'core/*.cpp' 'platform/*.cpp' 'platform/qt/*.cpp' 'res/*.cpp' 'ui/*.cpp' 'app/*.cpp' | \
+		xargs clang-tidy -p build/dev --quiet
+
+screenshot: build
+	./scripts/install-deps.sh --screenshot
+	./scripts/take-screenshot.sh build/dev/app/quillet docs/screenshot.png
 
 clean:
 	rm -rf build
