@@ -44,24 +44,23 @@ bool CGeneratorDlg::OnInitDialog() {
 
 void CGeneratorDlg::OnOK() {
     UpdateData(true);
-    const GenerationSettings settings{m_strBaseScript, m_strTargetFolder, m_strHeader,
-                                      m_strFooter};
+    const GenerationSettings settings{m_strBaseScript, m_strTargetFolder, m_strHeader, m_strFooter};
     DialogPrompter prompter;
     platform::PosixFileSystem fileSystem;
     const CWinApp* app = AfxGetApp();
     const RunEnvironment environment{prompter, fileSystem,
-                                     app ? app->m_codePage : CodePage::None,
-                                     app ? app->m_memoryLimit : 0};
+                                     app != nullptr ? app->m_codePage : CodePage::None,
+                                     app != nullptr ? app->m_memoryLimit : 0};
     GenerateScript(settings, environment);
     // The dialog stays open: the user may run again at once.
 }
 
 void CGeneratorDlg::OnBrowseTargetFolder() {
-    const std::optional<std::string> folder =
-        BrowseForFolder(this,
-                        QString::fromUtf8(strings::kTargetFolderTitle.data(),
-                                          static_cast<qsizetype>(strings::kTargetFolderTitle.size())),
-                        BIF_RETURNONLYFSDIRS);
+    const std::optional<std::string> folder = BrowseForFolder(
+        this,
+        QString::fromUtf8(strings::kTargetFolderTitle.data(),
+                          static_cast<qsizetype>(strings::kTargetFolderTitle.size())),
+        BIF_RETURNONLYFSDIRS);
     if (folder) {
         SetWindowText(GetDlgItem(IDC_TARGET_FOLDER), *folder);
     }

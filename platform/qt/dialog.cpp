@@ -11,9 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTextDocument>
 #include <algorithm>
+#include <utility>
 
 #include "core/prompter.h"
 #include "platform/qt/module.h"
@@ -43,6 +43,12 @@ private:
     bool m_wantReturn;
 };
 
+// A control owned by its parent widget, which deletes it with itself.
+template <typename Control, typename... Args>
+Control* MakeChild(Args&&... args) {
+    return new Control(std::forward<Args>(args)...);  // NOLINT(cppcoreguidelines-owning-memory)
+}
+
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -67,11 +73,11 @@ QWidget* MakeButton(const DialogItemTemplate& item, QWidget* parent) {
     switch (item.style & BS_TYPEMASK) {
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
-            return new QCheckBox(text, parent);
+            return MakeChild<QCheckBox>(text, parent);
         case BS_GROUPBOX:
-            return new QGroupBox(text, parent);
+            return MakeChild<QGroupBox>(text, parent);
         default: {
-            auto* button = new QPushButton(text, parent);
+            auto* button = MakeChild<QPushButton>(text, parent);
             // A focused push button takes Enter, as in every dialog of the platform.
             button->setAutoDefault(true);
             button->setDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
@@ -82,22 +88,22 @@ QWidget* MakeButton(const DialogItemTemplate& item, QWidget* parent) {
 
 QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent) {
     if (Has(item.style, ES_MULTILINE)) {
-        auto* edit = new MultiLineEdit(Has(item.style, ES_WANTRETURN), parent);
+        auto* edit = MakeChild<MultiLineEdit>(Has(item.style, ES_WANTRETURN), parent);
         edit->setReadOnly(Has(item.style, ES_READONLY));
         edit->setTabChangesFocus(true);
         edit->setLineWrapMode(Has(item.style, ES_AUTOHSCROLL) || Has(item.style, WS_HSCROLL)
                                   ? QPlainTextEdit::NoWrap
                                   : QPlainTextEdit::WidgetWidth);
         edit->setVerticalScrollBarPolicy(Has(item.style, WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
-                                                                      : Qt::ScrollBarAlwaysOff);
+                                                                     : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Has(item.style, WS_HSCROLL) ? Qt::ScrollBarAlwaysOn
-                                                                        : Qt::ScrollBarAlwaysOff);
+                                                                       : Qt::ScrollBarAlwaysOff);
         edit->setFrameShape(Has(item.style, WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
         edit->document()->setDocumentMargin(2);
         edit->setPlainText(Utf8(item.text.text));
         return edit;
     }
-    auto* edit = new QLineEdit(Utf8(item.text.text), parent);
+    auto* edit = MakeChild<QLineEdit>(Utf8(item.text.text), parent);
     edit->setReadOnly(Has(item.style, ES_READONLY));
     edit->setFrame(Has(item.style, WS_BORDER));
     edit->setAlignment(TextAlignment(item.style) | Qt::AlignVCenter);
@@ -108,12 +114,11 @@ QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent) {
 }
 
 QWidget* MakeStatic(const DialogItemTemplate& item, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = MakeChild<QLabel>(parent);
     const std::uint32_t type = item.style & SS_TYPEMASK;
     if (type == SS_ICON || type == SS_BITMAP) {
-        const QPixmap picture = type == SS_ICON
-                                    ? LoadIcon(item.text.resource).pixmap(QSize(32, 32))
-                                    : LoadBitmap(item.text.resource);
+        const QPixmap picture = type == SS_ICON ? LoadIcon(item.text.resource).pixmap(QSize(32, 32))
+                                                : LoadBitmap(item.text.resource);
         label->setPixmap(picture);
         label->setAlignment(Has(item.style, SS_CENTERIMAGE) ? Qt::AlignCenter
                                                             : Qt::AlignLeft | Qt::AlignTop);
@@ -136,8 +141,8 @@ QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent) {
 }
 
 Qt::FocusPolicy FocusPolicyOf(const DialogItemTemplate& item) {
-    if (item.windowClass == "STATIC" || (item.windowClass == "BUTTON" &&
-                                         (item.style & BS_TYPEMASK) == BS_GROUPBOX)) {
+    if (item.windowClass == "STATIC" ||
+        (item.windowClass == "BUTTON" && (item.style & BS_TYPEMASK) == BS_GROUPBOX)) {
         return Qt::NoFocus;
     }
     return Has(item.style, WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -52,13 +53,13 @@ struct CommandEntry {
 
 template <typename Dialog>
 bool DispatchCommand(Dialog& dialog, std::span<const CommandEntry<Dialog>> map, int id) {
-    for (const CommandEntry<Dialog>& entry : map) {
-        if (entry.id == id) {
-            (dialog.*entry.handler)();
-            return true;
-        }
+    const auto entry = std::ranges::find_if(
+        map, [id](const CommandEntry<Dialog>& candidate) { return candidate.id == id; });
+    if (entry == map.end()) {
+        return false;
     }
-    return false;
+    (dialog.*(entry->handler))();
+    return true;
 }
 
 // A dialog built from a template: controls by class, style and dialog units, template order as
@@ -69,6 +70,8 @@ public:
     ~CDialog() override;
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
+    CDialog(CDialog&&) = delete;
+    CDialog& operator=(CDialog&&) = delete;
 
     // Builds the window, runs it modally and returns the value given to EndDialog; -1 when
     // the template is missing.

@@ -28,9 +28,10 @@ std::vector<NameFilter> ParseFilter(const QString& filter) {
             break;
         }
         QStringList patterns;
-        for (const QString& pattern : parts[index + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        for (const QString& pattern :
+             parts[index + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             patterns << (pattern.trimmed() == QStringLiteral("*.*") ? QStringLiteral("*")
-                                                                   : pattern.trimmed());
+                                                                    : pattern.trimmed());
         }
         filters.push_back({parts[index], patterns});
     }
@@ -49,9 +50,8 @@ std::unique_ptr<QFileDialog> BuildFileDialog(const FileDialogRequest& request) {
     switch (request.kind) {
         case FileDialogRequest::Kind::Open:
             dialog->setAcceptMode(QFileDialog::AcceptOpen);
-            dialog->setFileMode((request.flags & OFN_FILEMUSTEXIST) != 0
-                                    ? QFileDialog::ExistingFile
-                                    : QFileDialog::AnyFile);
+            dialog->setFileMode((request.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
+                                                                         : QFileDialog::AnyFile);
             break;
         case FileDialogRequest::Kind::Save:
             dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -124,7 +124,7 @@ CFileDialog::CFileDialog(bool bOpenFileDialog, const char* lpszDefExt, const cha
     m_request.kind =
         bOpenFileDialog ? FileDialogRequest::Kind::Open : FileDialogRequest::Kind::Save;
     m_request.flags = dwFlags;
-    m_request.filter = lpszFilter ? QString::fromUtf8(lpszFilter) : QString();
+    m_request.filter = lpszFilter != nullptr ? QString::fromUtf8(lpszFilter) : QString();
     m_request.owner = pParentWnd;
 }
 

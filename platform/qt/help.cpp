@@ -7,8 +7,8 @@
 namespace quillet {
 
 QUrl HelpUrl(const std::string& helpFilePath, unsigned context) {
-    QUrl url = QUrl::fromLocalFile(
-        QFile::decodeName(QByteArray(helpFilePath.data(), static_cast<qsizetype>(helpFilePath.size()))));
+    QUrl url = QUrl::fromLocalFile(QFile::decodeName(
+        QByteArray(helpFilePath.data(), static_cast<qsizetype>(helpFilePath.size()))));
     url.setFragment(QStringLiteral("context-") + QString::number(context, 16));
     return url;
 }

@@ -10,7 +10,7 @@ const ModuleResources* g_resources = nullptr;
 
 const ImageResource* FindImage(std::span<const ImageResource> images, int id) {
     const auto found = std::find_if(images.begin(), images.end(),
-                                     [id](const ImageResource& image) { return image.id == id; });
+                                    [id](const ImageResource& image) { return image.id == id; });
     return found == images.end() ? nullptr : &*found;
 }
 
@@ -30,18 +30,20 @@ const DialogTemplate* FindDialogTemplate(int id) {
     }
     const auto& dialogs = g_resources->dialogs;
     const auto found = std::find_if(dialogs.begin(), dialogs.end(),
-                                     [id](const DialogTemplate& dialog) { return dialog.id == id; });
+                                    [id](const DialogTemplate& dialog) { return dialog.id == id; });
     return found == dialogs.end() ? nullptr : &*found;
 }
 
 QIcon LoadIcon(int id) {
-    const ImageResource* image = g_resources ? FindImage(g_resources->icons, id) : nullptr;
-    return image ? QIcon(PathOf(*image)) : QIcon();
+    const ImageResource* image =
+        g_resources != nullptr ? FindImage(g_resources->icons, id) : nullptr;
+    return image != nullptr ? QIcon(PathOf(*image)) : QIcon();
 }
 
 QPixmap LoadBitmap(int id) {
-    const ImageResource* image = g_resources ? FindImage(g_resources->bitmaps, id) : nullptr;
-    return image ? QPixmap(PathOf(*image)) : QPixmap();
+    const ImageResource* image =
+        g_resources != nullptr ? FindImage(g_resources->bitmaps, id) : nullptr;
+    return image != nullptr ? QPixmap(PathOf(*image)) : QPixmap();
 }
 
 }  // namespace quillet

@@ -17,6 +17,8 @@ public:
     ~TextCodec();
     TextCodec(const TextCodec&) = delete;
     TextCodec& operator=(const TextCodec&) = delete;
+    TextCodec(TextCodec&&) = delete;
+    TextCodec& operator=(TextCodec&&) = delete;
 
     [[nodiscard]] QString ToUnicode(std::string_view bytes) const;
     [[nodiscard]] std::string FromUnicode(const QString& text) const;

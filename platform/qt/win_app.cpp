@@ -1,5 +1,7 @@
 #include "platform/qt/win_app.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFont>
 #include <QGuiApplication>
@@ -8,7 +10,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "core/prompter.h"
 #include "platform/module_names.h"
@@ -30,11 +31,13 @@ public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+    WaitCursor(WaitCursor&&) = delete;
+    WaitCursor& operator=(WaitCursor&&) = delete;
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
 CDialog* DialogOf(QWidget* widget) {
-    return widget ? dynamic_cast<CDialog*>(widget->window()) : nullptr;
+    return widget != nullptr ? dynamic_cast<CDialog*>(widget->window()) : nullptr;
 }
 
 // Qt aborts when its display cannot be opened; the program ends with one clear line instead.
@@ -48,7 +51,7 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
     if (type == QtFatalMsg) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "quillet: cannot open the display%s%s: no window can be shown\n",
-                     display ? " " : "", display ? display : "");
+                     display != nullptr ? " " : "", display != nullptr ? display : "");
         std::fflush(stderr);
         ::_exit(1);
     }
@@ -179,11 +182,11 @@ CWinApp* AfxGetApp() {
 }
 
 QWidget* AfxGetMainWnd() {
-    return g_app ? g_app->m_pMainWnd.data() : nullptr;
+    return g_app != nullptr ? g_app->m_pMainWnd.data() : nullptr;
 }
 
 int AfxMessageBox(std::string_view text, unsigned nType) {
-    return g_app ? g_app->DoMessageBox(text, nType) : IDCANCEL;
+    return g_app != nullptr ? g_app->DoMessageBox(text, nType) : IDCANCEL;
 }
 
 void SendHelpCommand() {
@@ -222,8 +225,7 @@ int AfxWinMain(int argc, char** argv) {
     // The pickers' own texts in Japanese, as every other text of the program.
     QTranslator translator;
     if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&translator);
     }
     // The program ends when its dialog ends, not when its last window closes in between.

@@ -28,6 +28,8 @@ public:
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
+    CWinApp(CWinApp&&) = delete;
+    CWinApp& operator=(CWinApp&&) = delete;
 
     // Start-up; returning false skips the message loop and goes straight to ExitInstance.
     virtual bool InitInstance();

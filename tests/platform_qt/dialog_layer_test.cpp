@@ -45,13 +45,68 @@ constexpr int IDC_NAME = 15;
 constexpr int IDB_SAMPLE = 400;
 
 constexpr std::array kSampleItems{
-    DialogItemTemplate{IDC_PICTURE, "STATIC", {"", IDB_SAMPLE}, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 4, 4, 20, 20, 0},
-    DialogItemTemplate{IDC_NAME, "EDIT", {"name"}, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0, 30, 4, 60, 12, 0},
-    DialogItemTemplate{IDC_NOTES, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_BORDER | WS_TABSTOP, 0, 30, 20, 60, 30, 0},
-    DialogItemTemplate{IDC_DISABLED, "BUTTON", {"&Off"}, WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP, 0, 4, 60, 30, 14, 0},
-    DialogItemTemplate{IDC_NO_TABSTOP, "BUTTON", {"Skip"}, WS_CHILD | WS_VISIBLE, 0, 40, 60, 30, 14, 0},
-    DialogItemTemplate{IDC_CHECK, "BUTTON", {"Check"}, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP, 0, 4, 78, 40, 10, 0},
-    DialogItemTemplate{IDOK, "BUTTON", {"OK"}, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 80, 78, 30, 14, 0},
+    DialogItemTemplate{IDC_PICTURE,
+                       "STATIC",
+                       {"", IDB_SAMPLE},
+                       WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                       0,
+                       4,
+                       4,
+                       20,
+                       20,
+                       0},
+    DialogItemTemplate{IDC_NAME,
+                       "EDIT",
+                       {"name"},
+                       WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+                       0,
+                       30,
+                       4,
+                       60,
+                       12,
+                       0},
+    DialogItemTemplate{IDC_NOTES,
+                       "EDIT",
+                       {""},
+                       WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_BORDER | WS_TABSTOP,
+                       0,
+                       30,
+                       20,
+                       60,
+                       30,
+                       0},
+    DialogItemTemplate{IDC_DISABLED,
+                       "BUTTON",
+                       {"&Off"},
+                       WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP,
+                       0,
+                       4,
+                       60,
+                       30,
+                       14,
+                       0},
+    DialogItemTemplate{
+        IDC_NO_TABSTOP, "BUTTON", {"Skip"}, WS_CHILD | WS_VISIBLE, 0, 40, 60, 30, 14, 0},
+    DialogItemTemplate{IDC_CHECK,
+                       "BUTTON",
+                       {"Check"},
+                       WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP,
+                       0,
+                       4,
+                       78,
+                       40,
+                       10,
+                       0},
+    DialogItemTemplate{IDOK,
+                       "BUTTON",
+                       {"OK"},
+                       WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP,
+                       0,
+                       80,
+                       78,
+                       30,
+                       14,
+                       0},
 };
 constexpr std::array kSampleDialogs{
     DialogTemplate{IDD_SAMPLE, TemplateKind::Classic, LANG_JAPANESE_JAPAN, "Sample",
@@ -221,8 +276,7 @@ void DialogLayerTest::enterWithoutWantReturnGoesToTheDefaultButton() {
     QTRY_COMPARE(QApplication::focusWidget(), dialog.GetDlgItem(IDC_NOTES));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(dialog.oks, 1);
-    QCOMPARE(qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(IDC_NOTES))->toPlainText(),
-             QString());
+    QCOMPARE(qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(IDC_NOTES))->toPlainText(), QString());
 }
 
 void DialogLayerTest::dataExchange_data() {
@@ -275,10 +329,9 @@ void DialogLayerTest::defaultIcon_data() {
     QTest::newRow("Yes No") << MB_YESNO << (MB_YESNO | MB_ICONEXCLAMATION);
     QTest::newRow("Abort Retry Ignore") << MB_ABORTRETRYIGNORE << MB_ABORTRETRYIGNORE;
     QTest::newRow("Retry Cancel") << MB_RETRYCANCEL << MB_RETRYCANCEL;
-    QTest::newRow("OK information") << (MB_OK | MB_ICONINFORMATION)
-                                    << (MB_OK | MB_ICONINFORMATION);
-    QTest::newRow("OK Cancel question") << (MB_OKCANCEL | MB_ICONQUESTION)
-                                        << (MB_OKCANCEL | MB_ICONQUESTION);
+    QTest::newRow("OK information") << (MB_OK | MB_ICONINFORMATION) << (MB_OK | MB_ICONINFORMATION);
+    QTest::newRow("OK Cancel question")
+        << (MB_OKCANCEL | MB_ICONQUESTION) << (MB_OKCANCEL | MB_ICONQUESTION);
 }
 
 void DialogLayerTest::defaultIcon() {
@@ -324,7 +377,8 @@ void DialogLayerTest::builtMessageBoxes() {
     QFETCH(QStringList, buttons);
     QFETCH(int, icon);
     QFETCH(QString, escape);
-    const auto box = BuildMessageBox({nullptr, QStringLiteral("gen2"), QStringLiteral("text"), type});
+    const auto box =
+        BuildMessageBox({nullptr, QStringLiteral("gen2"), QStringLiteral("text"), type});
     QCOMPARE(box->windowTitle(), QStringLiteral("gen2"));
     QCOMPARE(int(box->icon()), icon);
     QStringList texts;
@@ -363,8 +417,8 @@ void DialogLayerTest::realMessageBoxAnswers() {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
     });
     QtMessageBoxPresenter presenter;
-    const int result = presenter.Present({nullptr, QStringLiteral("gen2"), QStringLiteral("?"),
-                                          WithDefaultIcon(type)});
+    const int result = presenter.Present(
+        {nullptr, QStringLiteral("gen2"), QStringLiteral("?"), WithDefaultIcon(type)});
     QVERIFY(sawBox);
     QCOMPARE(seenTitle, QStringLiteral("gen2"));
     QCOMPARE(result, answer);
@@ -393,9 +447,9 @@ void DialogLayerTest::fileDialogsAreConfiguredFromTheRequest() {
     QCOMPARE(opener->findChild<QFileSystemModel*>()->nameFilters(),
              (QStringList{"*.scr", "*.txt"}));
 
-    const auto folder = BuildFileDialog({FileDialogRequest::Kind::Folder, nullptr,
-                                         QStringLiteral("処理対象ﾌｫﾙﾀﾞを選択"), QString(),
-                                         BIF_RETURNONLYFSDIRS});
+    const auto folder =
+        BuildFileDialog({FileDialogRequest::Kind::Folder, nullptr,
+                         QStringLiteral("処理対象ﾌｫﾙﾀﾞを選択"), QString(), BIF_RETURNONLYFSDIRS});
     QCOMPARE(folder->fileMode(), QFileDialog::Directory);
     QVERIFY(folder->testOption(QFileDialog::ShowDirsOnly));
     QCOMPARE(folder->windowTitle(), QStringLiteral("処理対象ﾌｫﾙﾀﾞを選択"));

@@ -51,7 +51,6 @@ QString Shown(const QString& text, unsigned type) {
 
 }  // namespace
 
-
 class GeneratorDlgTest : public QObject {
     Q_OBJECT
 
@@ -161,8 +160,9 @@ void GeneratorDlgTest::startsWithDefaultsAndFocusOnGenerate() {
     QCOMPARE(m_dialog->m_strFooter, kFooter57);
     QVERIFY(m_dialog->m_strBaseScript.empty());
     QVERIFY(m_dialog->m_strTargetFolder.empty());
-    QCOMPARE(Text(quillet::IDC_HEADER),
-             QStringLiteral(";---- HEADER\nCMDDIA 0\nFILEDIA 0\nPROXYNOTICE 0\n;---- MAIN SCRIPT\n"));
+    QCOMPARE(
+        Text(quillet::IDC_HEADER),
+        QStringLiteral(";---- HEADER\nCMDDIA 0\nFILEDIA 0\nPROXYNOTICE 0\n;---- MAIN SCRIPT\n"));
 
     QCOMPARE(QApplication::focusWidget(), Item(quillet::IDOK));
     auto* generate = qobject_cast<QPushButton*>(Item(quillet::IDOK));
@@ -255,18 +255,28 @@ void GeneratorDlgTest::keys_data() {
     QTest::addColumn<int>("result");
 
     using namespace quillet;
-    QTest::newRow("Enter on the generate button runs") << IDOK << int(Qt::Key_Return) << 1 << 0 << 0 << 0 << 0;
-    QTest::newRow("Enter in the base script path runs") << IDC_BASE_SCRIPT << int(Qt::Key_Return) << 1 << 0 << 0 << 0 << 0;
-    QTest::newRow("keypad Enter in the folder path runs") << IDC_TARGET_FOLDER << int(Qt::Key_Enter) << 1 << 0 << 0 << 0 << 0;
-    QTest::newRow("Enter in the header breaks the line") << IDC_HEADER << int(Qt::Key_Return) << 0 << 0 << 0 << 1 << 0;
-    QTest::newRow("Enter in the footer breaks the line") << IDC_FOOTER << int(Qt::Key_Return) << 0 << 0 << 0 << 1 << 0;
-    QTest::newRow("Enter on the base picker button picks") << IDC_BROWSE_BASE_SCRIPT << int(Qt::Key_Return) << 0 << 1 << 0 << 0 << 0;
-    QTest::newRow("Enter on the folder picker button picks") << IDC_BROWSE_TARGET_FOLDER << int(Qt::Key_Return) << 0 << 0 << 1 << 0 << 0;
-    QTest::newRow("Enter on the exit button ends") << IDCANCEL << int(Qt::Key_Return) << 0 << 0 << 0 << 0 << kEnded;
-    QTest::newRow("Space on the exit button ends") << IDCANCEL << int(Qt::Key_Space) << 0 << 0 << 0 << 0 << kEnded;
+    QTest::newRow("Enter on the generate button runs")
+        << IDOK << int(Qt::Key_Return) << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("Enter in the base script path runs")
+        << IDC_BASE_SCRIPT << int(Qt::Key_Return) << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("keypad Enter in the folder path runs")
+        << IDC_TARGET_FOLDER << int(Qt::Key_Enter) << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("Enter in the header breaks the line")
+        << IDC_HEADER << int(Qt::Key_Return) << 0 << 0 << 0 << 1 << 0;
+    QTest::newRow("Enter in the footer breaks the line")
+        << IDC_FOOTER << int(Qt::Key_Return) << 0 << 0 << 0 << 1 << 0;
+    QTest::newRow("Enter on the base picker button picks")
+        << IDC_BROWSE_BASE_SCRIPT << int(Qt::Key_Return) << 0 << 1 << 0 << 0 << 0;
+    QTest::newRow("Enter on the folder picker button picks")
+        << IDC_BROWSE_TARGET_FOLDER << int(Qt::Key_Return) << 0 << 0 << 1 << 0 << 0;
+    QTest::newRow("Enter on the exit button ends")
+        << IDCANCEL << int(Qt::Key_Return) << 0 << 0 << 0 << 0 << kEnded;
+    QTest::newRow("Space on the exit button ends")
+        << IDCANCEL << int(Qt::Key_Space) << 0 << 0 << 0 << 0 << kEnded;
     for (const int id : {IDOK, IDCANCEL, IDC_BASE_SCRIPT, IDC_TARGET_FOLDER, IDC_BROWSE_BASE_SCRIPT,
                          IDC_BROWSE_TARGET_FOLDER, IDC_HEADER, IDC_FOOTER}) {
-        QTest::addRow("Escape in control %d ends", id) << id << int(Qt::Key_Escape) << 0 << 0 << 0 << 0 << kEnded;
+        QTest::addRow("Escape in control %d ends", id)
+            << id << int(Qt::Key_Escape) << 0 << 0 << 0 << 0 << kEnded;
     }
 }
 
@@ -380,12 +390,21 @@ void GeneratorDlgTest::runs_data() {
     const unsigned info = quillet::MB_ICONINFORMATION;
     const unsigned exclamation = quillet::MB_ICONEXCLAMATION;
 
-    QTest::newRow("new file: success") << "out.scr" << false << true << 0 << QStringList{success} << info << "script";
-    QTest::newRow("save dialog cancelled") << "" << false << true << 0 << QStringList{cancelled} << exclamation << "none";
-    QTest::newRow("overwrite answered OK") << "out.scr" << true << true << int(quillet::IDOK) << QStringList{question, success} << info << "script";
-    QTest::newRow("overwrite answered Cancel") << "out.scr" << true << true << int(quillet::IDCANCEL) << QStringList{question, cancelled} << exclamation << "old";
-    QTest::newRow("output folder missing") << "missing/out.scr" << false << true << 0 << QStringList{outputWarning, cancelled} << exclamation << "none";
-    QTest::newRow("base script missing") << "out.scr" << false << false << 0 << QStringList{baseWarning, cancelled} << exclamation << "empty";
+    QTest::newRow("new file: success")
+        << "out.scr" << false << true << 0 << QStringList{success} << info << "script";
+    QTest::newRow("save dialog cancelled")
+        << "" << false << true << 0 << QStringList{cancelled} << exclamation << "none";
+    QTest::newRow("overwrite answered OK") << "out.scr" << true << true << int(quillet::IDOK)
+                                           << QStringList{question, success} << info << "script";
+    QTest::newRow("overwrite answered Cancel")
+        << "out.scr" << true << true << int(quillet::IDCANCEL) << QStringList{question, cancelled}
+        << exclamation << "old";
+    QTest::newRow("output folder missing")
+        << "missing/out.scr" << false << true << 0 << QStringList{outputWarning, cancelled}
+        << exclamation << "none";
+    QTest::newRow("base script missing")
+        << "out.scr" << false << false << 0 << QStringList{baseWarning, cancelled} << exclamation
+        << "empty";
 }
 
 void GeneratorDlgTest::runs() {
@@ -435,8 +454,8 @@ void GeneratorDlgTest::runs() {
         QCOMPARE(m_fakes->boxes->shown.front().type,
                  quillet::MB_OKCANCEL | quillet::MB_ICONEXCLAMATION);
     }
-    const std::string script = kHeader69 + "OPEN \"" + folder + "/a.dwg\" ; a\r\nOPEN \"" +
-                               folder + "/b.dwg\" ; b\r\n" + kFooter57;
+    const std::string script = kHeader69 + "OPEN \"" + folder + "/a.dwg\" ; a\r\nOPEN \"" + folder +
+                               "/b.dwg\" ; b\r\n" + kFooter57;
     if (output == "script") {
         QCOMPARE(ReadFile(outputPath), script);
     } else if (output == "old") {
@@ -459,8 +478,8 @@ void GeneratorDlgTest::runs() {
         m_fakes->pickers->answers = {m_dir->Path() + "/again.scr"};
         Press(Qt::Key_Return);
         QCOMPARE(ReadFile(m_dir->Path() + "/again.scr"), script);
-        QCOMPARE(ShownBoxes(), QStringList{Shown(Q(quillet::messages::kGenerated),
-                                                 quillet::MB_ICONINFORMATION)});
+        QCOMPARE(ShownBoxes(),
+                 QStringList{Shown(Q(quillet::messages::kGenerated), quillet::MB_ICONINFORMATION)});
     }
 }
 
@@ -489,8 +508,7 @@ void GeneratorDlgTest::editedTextsReachTheRunExactly() {
     Focus(quillet::IDOK);
     Press(Qt::Key_Return);
     const std::string expectedHeader = kHeader69.substr(0, kHeader69.size() - 2);
-    QCOMPARE(ReadFile(m_dir->Path() + "/out.scr"),
-             expectedHeader + kFooter57 + "終了ｺﾒﾝﾄ\r\n");
+    QCOMPARE(ReadFile(m_dir->Path() + "/out.scr"), expectedHeader + kFooter57 + "終了ｺﾒﾝﾄ\r\n");
 }
 
 void GeneratorDlgTest::closeBoxEndsTheDialog() {
