@@ -96,6 +96,11 @@ for ((turn = 0; turn < 600; turn++)); do
 done
 xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
 
+# In a sanitizer build: libxkbcommon's keymap loading calls strndup on a buffer that has no NUL
+# within its bound, which is legal but trips strict_string_checks; that one check is left off.
+if [[ -n "${ASAN_OPTIONS:-}" ]]; then
+    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
 HOME="$work/home" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$quillet" &
 app=$!
 
