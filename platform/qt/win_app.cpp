@@ -8,8 +8,10 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "core/prompter.h"
 #include "platform/module_names.h"
@@ -210,15 +212,20 @@ int AfxWinMain(int argc, char** argv) {
                      "window can be shown\n");
         return 1;
     }
+    // The program reads no command line: Qt is given the program's name alone, so none of its
+    // own options (-platform, -style, ...) act either.
+    std::string programName = argc > 0 && argv[0] != nullptr ? argv[0] : "quillet";
+    int qtArgc = 1;
+    std::array<char*, 2> qtArgv{programName.data(), nullptr};
     g_startingUp = true;
     qInstallMessageHandler(StartUpMessages);
-    QApplication application(argc, argv);
+    QApplication application(qtArgc, qtArgv.data());
     g_startingUp = false;
     qInstallMessageHandler(nullptr);
 
     app->m_codePage = platform::CodePageFromLocale();
     app->m_memoryLimit = platform::PhysicalMemoryBytes();
-    app->SetModulePath(platform::ModulePath(argc > 0 ? argv[0] : "quillet"));
+    app->SetModulePath(platform::ModulePath(programName));
 
     InstallFontSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));

@@ -6,11 +6,14 @@ set -uo pipefail
 quillet=${1:?usage: $0 PATH-TO-QUILLET}
 failures=0
 
+# check SCENARIO ENVIRONMENT-CHANGE [-- ARGUMENTS...]
 check() {
-    local scenario=$1
-    shift
+    local scenario=$1 change=$2
+    shift 2
+    [[ "${1:-}" == "--" ]] && shift
     local output status lines
-    output=$(timeout 30 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$quillet" 2>&1 </dev/null)
+    output=$(timeout 30 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$change" "$quillet" "$@" \
+        2>&1 </dev/null)
     status=$?
     lines=$(printf '%s\n' "$output" | grep -c .)
     if [[ $status -ne 1 || $lines -ne 1 || "$output" != *display* ]]; then
@@ -22,8 +25,11 @@ check() {
     fi
 }
 
-check "no DISPLAY" -u DISPLAY
+check "no DISPLAY" --unset=DISPLAY
 # A display number that no server answers.
 check "unreachable display" DISPLAY=:7919
+# The command line is not read, not even the toolkit's own options: were this one taken, the
+# window would open on the offscreen platform and the check would time out.
+check "options on the command line" DISPLAY=:7919 -- -platform offscreen
 
 exit $((failures > 0))
