@@ -32,7 +32,9 @@ void GeneratorAppTest::escapeEndsTheProgram() {
     quillet::testing::WhenModalUp([&](QWidget* modal) {
         auto* dialog = dynamic_cast<quillet::CGeneratorDlg*>(modal);
         if (dialog == nullptr) {
-            modal->close();
+            if (modal != nullptr) {
+                modal->close();
+            }
             return;
         }
         caption = dialog->windowTitle();

@@ -130,6 +130,7 @@ public:
     std::string m_strName;
     std::string m_strNotes;
     std::vector<int> commands;
+    int oks = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override {
@@ -137,9 +138,6 @@ protected:
         DDX_Text(pDX, IDC_NOTES, m_strNotes);
     }
     void OnOK() override { ++oks; }
-
-public:
-    int oks = 0;
 };
 
 QString Q(std::string_view text) {
@@ -243,7 +241,9 @@ void DialogLayerTest::templateBuildsEveryControlKind() {
     QVERIFY(dialog.Create());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Sample"));
     auto* picture = qobject_cast<QLabel*>(dialog.GetDlgItem(IDC_PICTURE));
-    QVERIFY(picture != nullptr);
+    if (picture == nullptr) {
+        QFAIL("the picture is no label");
+    }
     QVERIFY(!picture->pixmap().isNull());
     QVERIFY(qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NAME)) != nullptr);
     QVERIFY(qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(IDC_NOTES)) != nullptr);

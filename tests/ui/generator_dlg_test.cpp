@@ -36,9 +36,13 @@ namespace {
 
 constexpr int kEnded = -1;  // marker in tables: the dialog ended with IDCANCEL
 
-const std::string kHeader69 =
-    ";---- HEADER\r\nCMDDIA 0\r\nFILEDIA 0\r\nPROXYNOTICE 0\r\n;---- MAIN SCRIPT\r\n";
-const std::string kFooter57 = ";---- FOOTER\r\nNEW .\r\nPROXYNOTICE 1\r\nFILEDIA 1\r\nCMDDIA 1\r\n";
+// The defaults, spelled out here on their own: 69 and 57 bytes.
+std::string Header69() {
+    return ";---- HEADER\r\nCMDDIA 0\r\nFILEDIA 0\r\nPROXYNOTICE 0\r\n;---- MAIN SCRIPT\r\n";
+}
+std::string Footer57() {
+    return ";---- FOOTER\r\nNEW .\r\nPROXYNOTICE 1\r\nFILEDIA 1\r\nCMDDIA 1\r\n";
+}
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -77,11 +81,11 @@ private slots:
     void helpThatCannotStartSaysSo();
 
 private:
-    QWidget* Item(int id) const { return m_dialog->GetDlgItem(id); }
-    QString Text(int id) const;
+    [[nodiscard]] QWidget* Item(int id) const { return m_dialog->GetDlgItem(id); }
+    [[nodiscard]] QString Text(int id) const;
     void Focus(int id);
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    QStringList ShownBoxes() const;
+    [[nodiscard]] QStringList ShownBoxes() const;
     // Picks a base script and a target folder through the "..." buttons.
     void Choose(const std::string& base, const std::string& folder);
 
@@ -153,11 +157,11 @@ void GeneratorDlgTest::Choose(const std::string& base, const std::string& folder
 }
 
 void GeneratorDlgTest::startsWithDefaultsAndFocusOnGenerate() {
-    QCOMPARE(kHeader69.size(), 69U);
-    QCOMPARE(kFooter57.size(), 57U);
+    QCOMPARE(Header69().size(), 69U);
+    QCOMPARE(Footer57().size(), 57U);
     m_dialog->UpdateData(true);
-    QCOMPARE(m_dialog->m_strHeader, kHeader69);
-    QCOMPARE(m_dialog->m_strFooter, kFooter57);
+    QCOMPARE(m_dialog->m_strHeader, Header69());
+    QCOMPARE(m_dialog->m_strFooter, Footer57());
     QVERIFY(m_dialog->m_strBaseScript.empty());
     QVERIFY(m_dialog->m_strTargetFolder.empty());
     QCOMPARE(
@@ -198,8 +202,8 @@ void GeneratorDlgTest::tabCyclesThroughEightStopsInTemplateOrder() {
     QCOMPARE(QApplication::focusWidget(), Item(quillet::IDOK));
     // Tab in the header and footer moved on above and inserted nothing.
     m_dialog->UpdateData(true);
-    QCOMPARE(m_dialog->m_strHeader, kHeader69);
-    QCOMPARE(m_dialog->m_strFooter, kFooter57);
+    QCOMPARE(m_dialog->m_strHeader, Header69());
+    QCOMPARE(m_dialog->m_strFooter, Footer57());
 }
 
 void GeneratorDlgTest::controlsSitWhereTheTemplatePutsThem() {
@@ -290,7 +294,8 @@ void GeneratorDlgTest::keys() {
     QFETCH(int, result);
 
     Focus(control);
-    const QString before = qobject_cast<QPlainTextEdit*>(Item(control)) ? Text(control) : QString();
+    const QString before =
+        qobject_cast<QPlainTextEdit*>(Item(control)) != nullptr ? Text(control) : QString();
     Press(key);
     QCOMPARE(m_fakes->pickers->Count(FileDialogRequest::Kind::Save), saves);
     QCOMPARE(m_fakes->pickers->Count(FileDialogRequest::Kind::Open), opens);
@@ -354,7 +359,7 @@ void GeneratorDlgTest::pickersWriteOnlyTheControls() {
     QCOMPARE(m_dialog->m_strBaseScript, base);
     QCOMPARE(m_dialog->m_strTargetFolder, folder);
     QCOMPARE(ReadFile(m_dir->Path() + "/out.scr"),
-             kHeader69 + "OPEN " + folder + "/a.dwg\r\n" + kFooter57);
+             Header69() + "OPEN " + folder + "/a.dwg\r\n" + Footer57());
     const FileDialogRequest& save = m_fakes->pickers->requests.back();
     QCOMPARE(save.kind, FileDialogRequest::Kind::Save);
     QCOMPARE(save.title, QStringLiteral("保存ｽｸﾘﾌﾟﾄﾌｧｲﾙを指定"));
@@ -454,8 +459,8 @@ void GeneratorDlgTest::runs() {
         QCOMPARE(m_fakes->boxes->shown.front().type,
                  quillet::MB_OKCANCEL | quillet::MB_ICONEXCLAMATION);
     }
-    const std::string script = kHeader69 + "OPEN \"" + folder + "/a.dwg\" ; a\r\nOPEN \"" + folder +
-                               "/b.dwg\" ; b\r\n" + kFooter57;
+    const std::string script = Header69() + "OPEN \"" + folder + "/a.dwg\" ; a\r\nOPEN \"" +
+                               folder + "/b.dwg\" ; b\r\n" + Footer57();
     if (output == "script") {
         QCOMPARE(ReadFile(outputPath), script);
     } else if (output == "old") {
@@ -472,7 +477,7 @@ void GeneratorDlgTest::runs() {
     QCOMPARE(Text(quillet::IDC_TARGET_FOLDER), Q(folder));
     QCOMPARE(Text(quillet::IDC_HEADER), headerBefore);
     m_dialog->UpdateData(true);
-    QCOMPARE(m_dialog->m_strFooter, kFooter57);
+    QCOMPARE(m_dialog->m_strFooter, Footer57());
     if (baseExists) {
         m_fakes->boxes->shown.clear();
         m_fakes->pickers->answers = {m_dir->Path() + "/again.scr"};
@@ -507,8 +512,8 @@ void GeneratorDlgTest::editedTextsReachTheRunExactly() {
     m_fakes->pickers->answers = {m_dir->Path() + "/out.scr"};
     Focus(quillet::IDOK);
     Press(Qt::Key_Return);
-    const std::string expectedHeader = kHeader69.substr(0, kHeader69.size() - 2);
-    QCOMPARE(ReadFile(m_dir->Path() + "/out.scr"), expectedHeader + kFooter57 + "終了ｺﾒﾝﾄ\r\n");
+    const std::string expectedHeader = Header69().substr(0, Header69().size() - 2);
+    QCOMPARE(ReadFile(m_dir->Path() + "/out.scr"), expectedHeader + Footer57() + "終了ｺﾒﾝﾄ\r\n");
 }
 
 void GeneratorDlgTest::closeBoxEndsTheDialog() {
