@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 # Seconds that `make fuzz` gives each fuzz target.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-dev test-asan fuzz release format tidy clean
+.PHONY: all deps build run test test-dev test-asan fuzz release format tidy screenshot clean
 
 all: build
 
@@ -19,7 +19,7 @@ release: deps
 	cmake --build --preset release -j $(JOBS)
 
 run: build
-	@echo "Quillet's window is not part of this build yet: the core and its tests are built in build/dev."
+	./build/dev/app/quillet
 
 test: deps test-dev test-asan
 
@@ -44,7 +44,12 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	git ls-files 'core/*.cpp' 'platform/*.cpp' | xargs clang-tidy -p build/dev --quiet
+	git ls-files 'core/*.cpp' 'platform/*.cpp' 'platform/qt/*.cpp' 'res/*.cpp' 'ui/*.cpp' 'app/*.cpp' | \
+		xargs clang-tidy -p build/dev --quiet
+
+screenshot: build
+	./scripts/install-deps.sh --screenshot
+	./scripts/take-screenshot.sh build/dev/app/quillet docs/screenshot.png
 
 clean:
 	rm -rf build

@@ -12,9 +12,23 @@ packages=(
     libgtest-dev
     libgmock-dev
     locales
+    # The window: Qt 6 Widgets, its Japanese texts, and a Japanese gothic face to draw with.
+    qt6-base-dev
+    qt6-translations-l10n
+    fonts-ipafont-gothic
+    # The end-to-end test: a virtual X display, a window manager, and keys like a person's.
+    xvfb
+    xauth
+    openbox
+    xdotool
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+
+# Only for scripts/take-screenshot.sh (`./scripts/install-deps.sh --screenshot`).
+if [[ "${1:-}" == "--screenshot" ]]; then
+    packages+=(x11-apps x11-utils netpbm)
 fi
 
 missing=()
@@ -35,4 +49,4 @@ if ((EUID != 0)); then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update
-"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,58 @@
+#include <array>
+
+#include "core/prompter.h"
+#include "res/resource.h"
+
+namespace quillet::res {
+namespace {
+
+// clang-format off
+// IDD_MAIN_DIALOG: in this order, which is also the tab order.
+constexpr std::array kMainDialogItems{
+    DialogItemTemplate{IDOK, "BUTTON", {"ｽｸﾘﾌﾟﾄ生成"}, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 126, 134, 50, 14, 0},
+    DialogItemTemplate{IDCANCEL, "BUTTON", {"終了"}, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 181, 134, 50, 14, 0},
+    DialogItemTemplate{IDC_BASE_SCRIPT, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP, 0, 65, 6, 165, 13, 0},
+    DialogItemTemplate{IDC_BASE_SCRIPT_LABEL, "STATIC", {"ﾍﾞｰｽｽｸﾘﾌﾟﾄﾌｧｲﾙ :"}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 5, 8, 56, 8, 0},
+    DialogItemTemplate{IDC_TARGET_FOLDER_LABEL, "STATIC", {"対象ﾌｫﾙﾀﾞ :"}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 5, 26, 35, 8, 0},
+    DialogItemTemplate{IDC_TARGET_FOLDER, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP, 0, 65, 23, 165, 14, 0},
+    DialogItemTemplate{IDC_BROWSE_BASE_SCRIPT, "BUTTON", {"..."}, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 234, 6, 12, 13, 0},
+    DialogItemTemplate{IDC_BROWSE_TARGET_FOLDER, "BUTTON", {"..."}, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 234, 24, 12, 13, 0},
+    DialogItemTemplate{IDC_HEADER_LABEL, "STATIC", {"ﾍｯﾀﾞ :"}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 5, 43, 17, 8, 0},
+    DialogItemTemplate{IDC_HEADER, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_LEFT | ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 65, 41, 165, 40, 0},
+    DialogItemTemplate{IDC_FOOTER, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_LEFT | ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 65, 85, 165, 40, 0},
+    DialogItemTemplate{IDC_FOOTER_LABEL, "STATIC", {"ﾌｯﾀ :"}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 5, 87, 15, 8, 0},
+};
+// clang-format on
+
+constexpr std::array kDialogs{
+    DialogTemplate{
+        IDD_MAIN_DIALOG,
+        TemplateKind::Extended,
+        LANG_JAPANESE_JAPAN,
+        "Quillet",
+        WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
+        WS_EX_APPWINDOW,
+        0,
+        0,
+        251,
+        153,
+        "",
+        "",
+        DialogFont{9, "ＭＳ Ｐゴシック", 0, false, DEFAULT_CHARSET},
+        kMainDialogItems,
+    },
+};
+
+constexpr std::array kIcons{
+    ImageResource{IDI_APP_ICON, LANG_JAPANESE_JAPAN, ":/quillet/res/app_icon.ico"},
+};
+
+constexpr ModuleResources kResources{kDialogs, kIcons, {}};
+
+}  // namespace
+
+const ModuleResources& Resources() {
+    return kResources;
+}
+
+}  // namespace quillet::res

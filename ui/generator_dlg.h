@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QIcon>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "platform/qt/dialog.h"
+#include "res/resource.h"
+
+namespace quillet {
+
+// The program's window: the four settings of a generation run in four edits, two "..."
+// pickers for the paths, and the run on the default button. Stays open after every run.
+class CGeneratorDlg : public CDialog {
+public:
+    static constexpr int IDD = IDD_MAIN_DIALOG;
+
+    // Set at every start; each line followed by CR LF, the last one too.
+    static constexpr std::string_view kDefaultHeader =
+        ";---- HEADER\r\n"
+        "CMDDIA 0\r\n"
+        "FILEDIA 0\r\n"
+        "PROXYNOTICE 0\r\n"
+        ";---- MAIN SCRIPT\r\n";
+    static constexpr std::string_view kDefaultFooter =
+        ";---- FOOTER\r\n"
+        "NEW .\r\n"
+        "PROXYNOTICE 1\r\n"
+        "FILEDIA 1\r\n"
+        "CMDDIA 1\r\n";
+
+    explicit CGeneratorDlg(QWidget* pParent = nullptr);
+
+    bool OnCommand(int nID) override;
+
+    std::string m_strBaseScript;
+    std::string m_strTargetFolder;
+    std::string m_strHeader;
+    std::string m_strFooter;
+    QIcon m_hAppIcon;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+    void OnBrowseTargetFolder();
+    void OnBrowseBaseScript();
+
+private:
+    static const std::array<CommandEntry<CGeneratorDlg>, 2> kMessageMap;
+};
+
+}  // namespace quillet
