@@ -142,9 +142,10 @@ std::string FolderListing::GetFileTitle() const {
     return FileTitle(CurrentName(), m_codePage);
 }
 
-bool FolderListing::AnyNameHoldsControlByte() const {
+bool FolderListing::AnyNameHoldsControlByte(const EntryFilter& included) const {
     for (std::size_t index = 0; index < m_names.Size(); ++index) {
-        if (HoldsControlByte(m_names[index])) {
+        const std::string_view name = m_names[index];
+        if (HoldsControlByte(name) && (!included || included(name))) {
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,10 @@
 namespace quillet {
 
 class FileSystem;
+
+// Which folder entries a run expands: true for a name to expand. An empty filter takes every
+// entry.
+using EntryFilter = std::function<bool(std::string_view name)>;
 
 // The names of one folder, packed into a single buffer: a folder can hold a million entries,
 // and a string object per name would cost several times the names themselves.
@@ -68,7 +73,9 @@ public:
     [[nodiscard]] std::string GetFilePath() const;
     [[nodiscard]] std::string GetFileTitle() const;
 
-    [[nodiscard]] bool AnyNameHoldsControlByte() const;
+    // Only names that `included` takes count: a name the run will not expand never reaches the
+    // script.
+    [[nodiscard]] bool AnyNameHoldsControlByte(const EntryFilter& included = {}) const;
 
 private:
     [[nodiscard]] std::string_view CurrentName() const noexcept;

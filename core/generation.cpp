@@ -108,7 +108,7 @@ void GenerateScript(const GenerationSettings& settings, const RunEnvironment& en
             case FolderListing::Opening::kNoEntries:
                 break;
             case FolderListing::Opening::kEntries: {
-                if (listing.AnyNameHoldsControlByte()) {
+                if (listing.AnyNameHoldsControlByte(environment.includeEntry)) {
                     Refuse(prompter, messages::kControlCharacterName);
                 }
                 bool more = true;
@@ -117,6 +117,10 @@ void GenerateScript(const GenerationSettings& settings, const RunEnvironment& en
                     ListedEntry entry{listing.GetFileName(), listing.GetFilePath(),
                                       listing.GetFileTitle()};
                     if (entry.m_strFileName == "." || entry.m_strFileName == "..") {
+                        continue;
+                    }
+                    if (environment.includeEntry &&
+                        !environment.includeEntry(entry.m_strFileName)) {
                         continue;
                     }
                     Write(*output, ExpandBaseScript(baseText, settings.m_strTargetFolder, entry,
