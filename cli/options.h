@@ -12,14 +12,14 @@ namespace quillet::cli {
 
 // What the command line asks for, its texts exactly as given.
 struct CommandLine {
-    std::string baseScript;
-    std::string targetFolder;
-    std::string output;  // "-" is standard output
-    std::optional<std::string> headerFile;
-    std::optional<std::string> footerFile;
-    std::vector<std::string> includes;  // name patterns; none means every entry
-    std::optional<CodePage> codePage;   // none given: the locale's
-    bool yes = false;                   // answer the overwrite question with OK
+    std::string baseScript{};
+    std::string targetFolder{};
+    std::string output{};  // "-" is standard output
+    std::optional<std::string> headerFile{};
+    std::optional<std::string> footerFile{};
+    std::vector<std::string> includes{};  // name patterns; none means every entry
+    std::optional<CodePage> codePage{};   // none given: the locale's
+    bool yes = false;                     // answer the overwrite question with OK
 
     bool operator==(const CommandLine&) const = default;
 };
@@ -27,8 +27,8 @@ struct CommandLine {
 // A mistake on the command line: a fixed text (UTF-8, to be shown in the user's charset) and
 // the argument it is about, exactly as given.
 struct UsageError {
-    std::string_view text;
-    std::string argument;
+    std::string_view text{};
+    std::string argument{};
 
     bool operator==(const UsageError&) const = default;
 };
@@ -36,8 +36,8 @@ struct UsageError {
 struct ParsedArguments {
     enum class Action { kRun, kHelp, kVersion, kUsageError };
     Action action = Action::kUsageError;
-    CommandLine commandLine;  // for kRun
-    UsageError error;         // for kUsageError
+    CommandLine commandLine{};  // for kRun
+    UsageError error{};         // for kUsageError
 
     bool operator==(const ParsedArguments&) const = default;
 };
