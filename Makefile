@@ -35,7 +35,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	git ls-files 'core/*.cpp' 'platform/*.cpp' | xargs clang-tidy -p build/dev --quiet
+	git ls-files 'core/*.cpp' 'platform/*.cpp' 'cli/*.cpp' | xargs clang-tidy -p build/dev --quiet
 
 clean:
 	rm -rf build

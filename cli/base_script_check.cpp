@@ -20,6 +20,8 @@ public:
     explicit Descriptor(int fd) noexcept : m_fd(fd) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
     ~Descriptor() {
         if (m_fd >= 0) {
             ::close(m_fd);
@@ -33,7 +35,7 @@ private:
 
 // Reads to the end; the system's error number, or 0.
 int ReadToEnd(int fd, std::string& bytes) {
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, std::size_t{64} * 1024> chunk{};
     for (;;) {
         const ssize_t got = ::read(fd, chunk.data(), chunk.size());
         if (got < 0) {

@@ -94,7 +94,7 @@ public:
     Matcher(std::string_view pattern, std::string_view name, CodePage codePage) noexcept
         : m_pattern(pattern), m_name(name), m_codePage(codePage) {}
 
-    bool Run() const noexcept {
+    [[nodiscard]] bool Run() const noexcept {
         std::size_t p = 0;
         std::size_t n = 0;
         std::size_t starPattern = std::string_view::npos;  // just after the latest '*'

@@ -94,7 +94,7 @@ public:
         return root + "/" + std::string(relative);
     }
 
-    Finished Run(std::vector<std::string> arguments, Launch launch = {}) const {
+    [[nodiscard]] Finished Run(std::vector<std::string> arguments, Launch launch = {}) const {
         arguments.insert(arguments.begin(), kProgram);
         launch.arguments = std::move(arguments);
         launch.workingDirectory = root;

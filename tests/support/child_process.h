@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-extern char** environ;  // NOLINT(*-avoid-non-const-global-variables): the C library's own
-
 namespace quillet::testing {
 
 // How to start a program under test.
@@ -39,6 +37,7 @@ namespace detail {
 
 inline std::vector<std::string> MergedEnvironment(const std::vector<std::string>& overrides) {
     std::vector<std::string> merged;
+    merged.reserve(overrides.size() + 64);
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string variable = *entry;
         const std::string name = variable.substr(0, variable.find('='));
@@ -56,6 +55,7 @@ inline std::vector<std::string> MergedEnvironment(const std::vector<std::string>
 
 inline std::vector<char*> Pointers(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
     for (std::string& text : texts) {
         pointers.push_back(text.data());
     }
@@ -90,6 +90,7 @@ inline void Drain(std::vector<std::pair<int, std::string*>> streams) {
     constexpr int kGuardMilliseconds = 60'000;
     while (!streams.empty()) {
         std::vector<pollfd> waiting;
+        waiting.reserve(streams.size());
         for (const auto& [fd, text] : streams) {
             waiting.push_back({fd, POLLIN, 0});
         }
