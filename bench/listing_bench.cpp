@@ -13,9 +13,9 @@
 namespace {
 
 std::vector<std::string> DrawingNames(std::size_t count) {
-    std::vector<std::string> names;
-    names.reserve(count);
-    char name[32];
+    std::vector<std::string> names{".", ".."};
+    names.reserve(count + 2);
+    char name[40];
     for (std::size_t index = 0; index < count; ++index) {
         std::snprintf(name, sizeof name, "drawing-%06zu.dwg", index);
         names.emplace_back(name);

@@ -55,37 +55,55 @@ std::string_view NameList::operator[](std::size_t index) const noexcept {
 }
 
 void NameList::SortByName() {
-    if (m_entries.size() < 2) {
-        return;
-    }
-    // The bytes that every name begins with decide nothing. The eight case-folded bytes after
-    // them, as one number, decide nearly every comparison without reaching into the names.
-    const std::string_view first = NameAt(m_entries.front().begin);
-    std::size_t shared = first.size();
-    for (const Entry& entry : m_entries) {
-        const std::string_view name = NameAt(entry.begin);
-        const std::size_t length = std::min(shared, name.size());
-        shared = static_cast<std::size_t>(
-            std::ranges::mismatch(first.substr(0, length), name.substr(0, length)).in1 -
-            first.begin());
-    }
-    for (Entry& entry : m_entries) {
-        const std::string_view name = NameAt(entry.begin);
-        std::uint64_t key = 0;
-        for (std::size_t at = shared; at < shared + 8; ++at) {
-            // A name that ends sorts before every longer one: its missing bytes count as 0.
-            const unsigned char byte =
-                at < name.size() ? FoldCase(static_cast<unsigned char>(name[at])) : 0;
-            key = (key << 8) | byte;
+    // Names are compared eight case-folded bytes at a time, as one number kept beside each
+    // name: one pass sorts by the first eight, and only names that tie there are sorted again
+    // by the next eight. Large folders of names such as "drawing-000001.dwg" are then sorted
+    // without reaching into the names at all, and where a tie goes to the end of the names,
+    // NameLess decides among the few that tie.
+    struct Range {
+        std::size_t begin;
+        std::size_t end;
+        std::size_t depth;
+    };
+    std::vector<Range> pending{{0, m_entries.size(), 0}};
+    while (!pending.empty()) {
+        const Range range = pending.back();
+        pending.pop_back();
+        const auto first = m_entries.begin() + static_cast<std::ptrdiff_t>(range.begin);
+        const auto last = m_entries.begin() + static_cast<std::ptrdiff_t>(range.end);
+        for (auto entry = first; entry != last; ++entry) {
+            const std::string_view name = NameAt(entry->begin);
+            std::uint64_t key = 0;
+            for (std::size_t at = range.depth; at < range.depth + 8; ++at) {
+                // A name that ends sorts before every longer one: its missing bytes count as 0.
+                const unsigned char byte =
+                    at < name.size() ? FoldCase(static_cast<unsigned char>(name[at])) : 0;
+                key = (key << 8) | byte;
+            }
+            entry->key = key;
         }
-        entry.key = key;
-    }
-    std::ranges::sort(m_entries, [this](const Entry& left, const Entry& right) {
-        if (left.key != right.key) {
-            return left.key < right.key;
+        std::sort(first, last,
+                  [](const Entry& left, const Entry& right) { return left.key < right.key; });
+        for (auto tie = first; tie != last;) {
+            const auto tieEnd = std::find_if(
+                tie, last, [key = tie->key](const Entry& entry) { return entry.key != key; });
+            if (tieEnd - tie > 1) {
+                const bool goesOn = std::any_of(tie, tieEnd, [&](const Entry& entry) {
+                    return NameAt(entry.begin).size() > range.depth + 8;
+                });
+                if (goesOn) {
+                    pending.push_back({static_cast<std::size_t>(tie - m_entries.begin()),
+                                       static_cast<std::size_t>(tieEnd - m_entries.begin()),
+                                       range.depth + 8});
+                } else {
+                    std::sort(tie, tieEnd, [this](const Entry& left, const Entry& right) {
+                        return NameLess(NameAt(left.begin), NameAt(right.begin));
+                    });
+                }
+            }
+            tie = tieEnd;
         }
-        return NameLess(NameAt(left.begin), NameAt(right.begin));
-    });
+    }
 }
 
 bool NameLess(std::string_view left, std::string_view right) noexcept {

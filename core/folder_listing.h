@@ -33,7 +33,7 @@ public:
 
 private:
     struct Entry {
-        std::uint64_t key;  // while sorting: case-folded bytes that decide most comparisons
+        std::uint64_t key;  // while sorting: eight case-folded bytes of the name, as one number
         std::size_t begin;  // where the name's length and bytes are stored in m_bytes
     };
 

@@ -118,7 +118,9 @@ TEST(NameList, KeepsEveryNameByteForByteAndSortsAsNameLess) {
     // Names that share a long prefix and differ inside or beyond the eight bytes after it, in
     // case only, as prefixes of each other; lengths around every step of the stored length.
     const std::string shared = "project-bridge-";
-    std::vector<std::string> names{shared + "a-000000001.dwg",
+    std::vector<std::string> names{".",
+                                   "..",
+                                   shared + "a-000000001.dwg",
                                    shared + "A-000000001.dwg",
                                    shared + "a-000000002.dwg",
                                    shared + "a-00000000",
