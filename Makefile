@@ -1,7 +1,7 @@
 # The two entry points of the README: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-dev test-asan release format tidy clean
+.PHONY: all deps build run test test-dev test-asan release bench format tidy clean
 
 all: build
 
@@ -15,6 +15,10 @@ build: deps
 release: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
+
+# Benchmarks of the release build against the alternatives; not part of the tests.
+bench:
+	./scripts/bench.sh
 
 run: build
 	@echo "Quillet's window is not part of this build yet: the core and its tests are built in build/dev."

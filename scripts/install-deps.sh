@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillet needs, and only those that are
-# missing. Runs apt-get as root, or through sudo for a normal user.
+# missing. Runs apt-get as root, or through sudo for a normal user. With --bench it adds what
+# the benchmarks need (scripts/bench.sh).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,16 @@ packages=(
     libgmock-dev
     locales
 )
+
+if [[ "${1:-}" == "--bench" ]]; then
+    packages+=(
+        libbenchmark-dev
+        hyperfine
+        time
+        mawk
+        python3
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
