@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <exception>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -35,5 +36,11 @@ int main(int argc, char** argv) {
     for (std::size_t index = 1; index < given.size(); ++index) {
         arguments.emplace_back(given[index]);
     }
-    return quillet::cli::RunProgram(arguments);
+    try {
+        return quillet::cli::RunProgram(arguments);
+    } catch (const std::exception&) {
+        // Only memory running out before the run can bring an exception here (the run catches
+        // its own): nothing was generated.
+        return quillet::cli::ReportCancelled();
+    }
 }

@@ -15,6 +15,7 @@
 #include "cli/version.h"
 #include "core/default_texts.h"
 #include "core/generation.h"
+#include "core/messages.h"
 #include "core/name_pattern.h"
 #include "platform/posix_file_system.h"
 #include "platform/system_info.h"
@@ -82,6 +83,14 @@ bool ReadPiece(const std::optional<std::string>& file, std::string_view fallback
 }
 
 }  // namespace
+
+int ReportCancelled() noexcept {
+    try {
+        Console::WriteError(MessageLine(Console(), messages::kCancelled) + "\n");
+    } catch (...) {  // NOLINT(bugprone-empty-catch): nothing is left to report it to
+    }
+    return kExitCancelled;
+}
 
 int RunProgram(std::span<const std::string_view> arguments) {
     const Console console;

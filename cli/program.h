@@ -14,6 +14,10 @@ inline constexpr int kExitUsage = 2;
 // with standard input, output and error, and returns the exit status.
 int RunProgram(std::span<const std::string_view> arguments);
 
+// Shows the run's cancellation message and returns kExitCancelled: for a failure that ends the
+// program before the run could report it itself.
+int ReportCancelled() noexcept;
+
 // The usage text, in Japanese and English (UTF-8).
 extern const std::string_view kHelpText;
 
