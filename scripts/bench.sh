@@ -137,14 +137,16 @@ for count in 10000 100000; do
     } >>"$results"
 
     if ((profile == 1 && count == 100000)) && command -v perf >/dev/null; then
-        perf record -q -o "$results_dir/perf.data" \
+        perf record -q -g -o "$results_dir/perf.data" \
             "$cli" -y --code-page none "$work/base.scr" "$folder" "$work/quillet.out" 2>/dev/null
         {
-            echo "### Profile of quillet-cli, $count entries (perf, share of samples)"
+            echo "### Profile of quillet-cli, $count entries"
+            echo
+            echo "perf, share of samples with the function on the stack (children) and in it (self):"
             echo
             echo '```'
-            perf report -i "$results_dir/perf.data" --no-children --stdio --sort dso,symbol \
-                2>/dev/null | grep -E '^ +[0-9]' | awk 'NR <= 20' | cut -c1-110
+            perf report -i "$results_dir/perf.data" --children --stdio --sort symbol -g none \
+                2>/dev/null | grep -E '^ +[0-9]' | grep -v '\] 0x' | awk 'NR <= 25' | cut -c1-100
             echo '```'
             echo
         } >>"$results"
