@@ -16,8 +16,9 @@ namespace {
 constexpr const char* kBlock =
     "; <TARGET_FNAMEEXT>\r\n"
     "OPEN \"<TARGET_FILEPATH>\"\r\n"
-    "-PLOT Y Model \"DWG To PDF.pc3\" \"ISO A3 (420.00 x 297.00 MM)\" M L N E 1:1 C Y "
+    "-PLOT Y Model \"PDF plotter.pc3\" \"A3 sheet (420.0 x 297.0 mm)\" M L N E 1:1 C Y "
     "\"monochrome.ctb\" Y N N Y \"<TARGET_FOLDER>/pdf/<TARGET_FNAMETITLE>.pdf\" N Y\r\n"
+    "-PURGE A * N\r\n"
     "QSAVE\r\n"
     "CLOSE\r\n";
 

@@ -6,7 +6,7 @@
 namespace quillet::cli {
 
 // The program's standard streams. Fixed texts are UTF-8 in the code and reach the person in
-// the charset of their locale (Shift_JIS in a Japanese Windows-like setting), so that the
+// the charset of their locale (Shift_JIS in a Shift_JIS locale, for example), so that the
 // messages read as the dialog shows them; bytes that came from the command line or the file
 // system are passed through as they are.
 class Console {

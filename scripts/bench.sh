@@ -64,7 +64,8 @@ printf '%s\r\n' \
     'OPEN "<TARGET_FILEPATH>"' \
     'ZOOM E' \
     'AUDIT Y' \
-    '-PLOT Y Model "DWG To PDF.pc3" "ISO A3 (420.00 x 297.00 MM)" M L N E 1:1 C Y "monochrome.ctb" Y N N Y "<TARGET_FOLDER>/pdf/<TARGET_FNAMETITLE>.pdf" N Y' \
+    '-PLOT Y Model "PDF plotter.pc3" "A3 sheet (420.0 x 297.0 mm)" M L N E 1:1 C Y "monochrome.ctb" Y N N Y "<TARGET_FOLDER>/pdf/<TARGET_FNAMETITLE>.pdf" N Y' \
+    '-PURGE A * N' \
     'QSAVE' \
     'CLOSE' >"$work/base.scr"
 # The default header and footer, for the programs that do not have them built in.
