@@ -31,15 +31,18 @@ std::string BaseScriptOf(std::size_t size) {
     return text;
 }
 
-const quillet::ListedEntry kEntry{
-    "drawing-004711.dwg", "/srv/cad/projects/bridge/drawings/drawing-004711.dwg", "drawing-004711"};
+quillet::ListedEntry Entry() {
+    return {"drawing-004711.dwg", "/srv/cad/projects/bridge/drawings/drawing-004711.dwg",
+            "drawing-004711"};
+}
 constexpr const char* kFolder = "/srv/cad/projects/bridge/drawings";
 
 void Expand(benchmark::State& state) {
     const std::string base = BaseScriptOf(static_cast<std::size_t>(state.range(0)));
     const auto codePage = static_cast<quillet::CodePage>(state.range(1));
-    for (auto _ : state) {
-        std::string text = quillet::ExpandBaseScript(base, kFolder, kEntry, codePage);
+    const quillet::ListedEntry entry = Entry();
+    for ([[maybe_unused]] auto iteration : state) {
+        std::string text = quillet::ExpandBaseScript(base, kFolder, entry, codePage);
         benchmark::DoNotOptimize(text.data());
         benchmark::ClobberMemory();
     }
@@ -52,9 +55,10 @@ void Expand(benchmark::State& state) {
 void Expander(benchmark::State& state) {
     const std::string base = BaseScriptOf(static_cast<std::size_t>(state.range(0)));
     const auto codePage = static_cast<quillet::CodePage>(state.range(1));
+    const quillet::ListedEntry entry = Entry();
     quillet::BaseScriptExpander expander(base, kFolder, codePage);
-    for (auto _ : state) {
-        const std::string_view text = expander.Expand(kEntry);
+    for ([[maybe_unused]] auto iteration : state) {
+        const std::string_view text = expander.Expand(entry);
         benchmark::DoNotOptimize(text.data());
         benchmark::ClobberMemory();
     }
@@ -65,7 +69,7 @@ void Expander(benchmark::State& state) {
 
 void PlainCopy(benchmark::State& state) {
     const std::string base = BaseScriptOf(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto iteration : state) {
         std::string text(base);
         benchmark::DoNotOptimize(text.data());
         benchmark::ClobberMemory();

@@ -27,7 +27,7 @@ std::vector<std::string> DrawingNames(std::size_t count) {
 
 void SortByName(benchmark::State& state) {
     const std::vector<std::string> names = DrawingNames(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto iteration : state) {
         state.PauseTiming();
         quillet::NameList list;
         for (const std::string& name : names) {

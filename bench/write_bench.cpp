@@ -41,7 +41,7 @@ void WriteAll(int fd, const char* bytes, std::size_t count) {
 void OneWritePerPiece(benchmark::State& state) {
     const std::string path = BenchFile();
     const std::string piece(kPieceBytes, 'x');
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto iteration : state) {
         const int fd = OpenEmpty(path);
         for (std::size_t index = 0; index < kPieces; ++index) {
             WriteAll(fd, piece.data(), piece.size());
@@ -56,7 +56,7 @@ void WritesOfOneMebibyte(benchmark::State& state) {
     const std::string path = BenchFile();
     const std::string piece(kPieceBytes, 'x');
     std::string buffer;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto iteration : state) {
         const int fd = OpenEmpty(path);
         for (std::size_t index = 0; index < kPieces; ++index) {
             buffer.append(piece);
