@@ -107,9 +107,9 @@ void NameList::SortByName() {
 }
 
 bool NameLess(std::string_view left, std::string_view right) noexcept {
-    // Sorting a large folder spends most of its time here, and names in one folder tend to share
-    // long prefixes ("drawing-0001", "drawing-0002"): the equal bytes are skipped with a plain
-    // comparison, which agrees with the case-folded one wherever the bytes are the same.
+    // Names in one folder tend to share long prefixes ("drawing-0001", "drawing-0002"): the
+    // equal bytes are skipped with a plain comparison, which agrees with the case-folded one
+    // wherever the bytes are the same.
     const std::size_t common = std::min(left.size(), right.size());
     const auto firstDifference = static_cast<std::size_t>(
         std::ranges::mismatch(left.substr(0, common), right.substr(0, common)).in1 - left.begin());
@@ -152,6 +152,8 @@ std::string FileTitle(std::string_view name, CodePage codePage) {
     return std::string(FileTitleOf(name, codePage));
 }
 
+namespace {
+
 bool EndsInSeparator(std::string_view root, CodePage codePage) noexcept {
     bool endsInSeparator = false;
     WalkCharacters(root, codePage, [&](std::size_t position, std::size_t length) {
@@ -168,6 +170,8 @@ void AssignFullPath(std::string& path, std::string_view root, bool rootEndsInSep
     }
     path.append(name);
 }
+
+}  // namespace
 
 std::string FullPath(std::string_view root, std::string_view name, CodePage codePage) {
     std::string path;
