@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 # Seconds that `make fuzz` gives each fuzz target.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-dev test-asan fuzz release format tidy screenshot clean
+.PHONY: all deps build run test test-dev test-asan fuzz release bench format tidy screenshot clean
 
 all: build
 
@@ -17,6 +17,10 @@ build: deps
 release: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
+
+# Benchmarks of the release build against the alternatives; not part of the tests.
+bench:
+	./scripts/bench.sh
 
 run: build
 	./build/dev/app/quillet
@@ -44,7 +48,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	git ls-files 'core/*.cpp' 'platform/*.cpp' 'platform/qt/*.cpp' 'res/*.cpp' 'ui/*.cpp' 'app/*.cpp' | \
+	git ls-files 'core/*.cpp' 'platform/*.cpp' 'platform/qt/*.cpp' 'res/*.cpp' 'ui/*.cpp' 'app/*.cpp' 'cli/*.cpp' | \
 		xargs clang-tidy -p build/dev --quiet
 
 screenshot: build

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -25,5 +24,23 @@ std::string ExpandBaseScript(std::string_view baseScript, std::string_view targe
 // the scan resumes after the inserted value. Returns false when nothing was replaced.
 bool ReplaceAll(std::string& text, std::string_view token, std::string_view value,
                 CodePage codePage);
+
+// ExpandBaseScript for entry after entry of one run: the same text for each, in two buffers
+// that are reused, so a long listing costs no memory allocation per entry once they have grown
+// to the longest text.
+class BaseScriptExpander {
+public:
+    BaseScriptExpander(std::string_view baseScript, std::string_view targetFolder,
+                       CodePage codePage);
+
+    // The text to write for `entry`, valid until the next call.
+    std::string_view Expand(const ListedEntry& entry);
+
+private:
+    CodePage m_codePage;
+    std::string m_withFolder;  // the base script text after the folder pass
+    std::string m_text;
+    std::string m_scratch;
+};
 
 }  // namespace quillet

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,11 @@
 namespace quillet {
 
 class FileSystem;
+struct ListedEntry;
+
+// Which folder entries a run expands: true for a name to expand. An empty filter takes every
+// entry.
+using EntryFilter = std::function<bool(std::string_view name)>;
 
 // The names of one folder, packed into a single buffer: a folder can hold a million entries,
 // and a string object per name would cost several times the names themselves.
@@ -17,7 +24,7 @@ class NameList {
 public:
     void Add(std::string_view name);
     void Clear() noexcept;
-    [[nodiscard]] std::size_t Size() const noexcept { return m_ends.size(); }
+    [[nodiscard]] std::size_t Size() const noexcept { return m_entries.size(); }
     [[nodiscard]] std::string_view operator[](std::size_t index) const noexcept;
 
     // Orders the names byte by byte, with a-z taken as A-Z; names equal that way are ordered by
@@ -25,11 +32,15 @@ public:
     void SortByName();
 
 private:
-    [[nodiscard]] std::string_view Stored(std::size_t slot) const noexcept;
+    struct Entry {
+        std::uint64_t key;  // while sorting: eight case-folded bytes of the name, as one number
+        std::size_t begin;  // where the name's length and bytes are stored in m_bytes
+    };
 
-    std::string m_bytes;               // every name, back to back
-    std::vector<std::size_t> m_ends;   // where each stored name ends in m_bytes
-    std::vector<std::size_t> m_order;  // the stored names in listing order
+    [[nodiscard]] std::string_view NameAt(std::size_t begin) const noexcept;
+
+    std::string m_bytes;           // every name after its length, back to back
+    std::vector<Entry> m_entries;  // in listing order, then in name order
 };
 
 // True when `left` sorts before `right` in the listing's order (see NameList::SortByName).
@@ -39,6 +50,8 @@ bool NameLess(std::string_view left, std::string_view right) noexcept;
 // whole name when it has none; at most 255 bytes, 254 when the 255th byte would begin a
 // double-byte character. A lead byte that is the name's last byte is never part of it.
 std::string FileTitle(std::string_view name, CodePage codePage);
+// The same title, as the part of `name` it is.
+std::string_view FileTitleOf(std::string_view name, CodePage codePage) noexcept;
 
 // The full path of an entry: the listed folder's absolute path, then '/' unless that path
 // already ends in a '/' character (the root directory), then the name.
@@ -67,16 +80,22 @@ public:
     [[nodiscard]] std::string GetFileName() const;
     [[nodiscard]] std::string GetFilePath() const;
     [[nodiscard]] std::string GetFileTitle() const;
+    // The current entry's name without a copy, valid until the listing changes.
+    [[nodiscard]] std::string_view GetFileNameView() const noexcept;
+    // The current entry's name, full path and title, written over `entry`'s texts: a long
+    // listing then costs no allocation per entry once the texts have grown long enough.
+    void GetListedEntry(ListedEntry& entry) const;
 
-    [[nodiscard]] bool AnyNameHoldsControlByte() const;
+    // Only names that `included` takes count: a name the run will not expand never reaches the
+    // script.
+    [[nodiscard]] bool AnyNameHoldsControlByte(const EntryFilter& included = {}) const;
 
 private:
-    [[nodiscard]] std::string_view CurrentName() const noexcept;
-
     FileSystem& m_fileSystem;
     CodePage m_codePage;
     NameList m_names;
     std::string m_root;
+    bool m_rootEndsInSeparator = false;
     std::size_t m_next = 0;
     std::size_t m_current = 0;
     bool m_open = false;

@@ -108,19 +108,24 @@ void GenerateScript(const GenerationSettings& settings, const RunEnvironment& en
             case FolderListing::Opening::kNoEntries:
                 break;
             case FolderListing::Opening::kEntries: {
-                if (listing.AnyNameHoldsControlByte()) {
+                if (listing.AnyNameHoldsControlByte(environment.includeEntry)) {
                     Refuse(prompter, messages::kControlCharacterName);
                 }
+                BaseScriptExpander expander(baseText, settings.m_strTargetFolder,
+                                            environment.codePage);
+                ListedEntry entry;
                 bool more = true;
                 while (more) {
                     more = listing.FindNextFile();
-                    ListedEntry entry{listing.GetFileName(), listing.GetFilePath(),
-                                      listing.GetFileTitle()};
-                    if (entry.m_strFileName == "." || entry.m_strFileName == "..") {
+                    const std::string_view name = listing.GetFileNameView();
+                    if (name == "." || name == "..") {
                         continue;
                     }
-                    Write(*output, ExpandBaseScript(baseText, settings.m_strTargetFolder, entry,
-                                                    environment.codePage));
+                    if (environment.includeEntry && !environment.includeEntry(name)) {
+                        continue;
+                    }
+                    listing.GetListedEntry(entry);
+                    Write(*output, expander.Expand(entry));
                 }
                 break;
             }

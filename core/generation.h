@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/code_page.h"
+#include "core/folder_listing.h"
 
 namespace quillet {
 
@@ -27,6 +28,9 @@ struct RunEnvironment {
     // The largest base script the run will hold in memory (the machine's physical memory): a
     // larger one ends the run before anything is allocated rather than letting it be killed.
     std::uint64_t memoryLimit;
+    // The entries to expand; empty, as in the dialog, for every entry. An entry left out adds
+    // nothing to the script, and its name is not refused for holding a control character.
+    EntryFilter includeEntry{};
 };
 
 // One generation run: asks for the output path (and before overwriting), then writes the

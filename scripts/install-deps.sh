@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillet needs, and only those that are
 # missing. Runs apt-get as root, or through sudo for a normal user. With --fuzz it adds clang and
-# its libFuzzer runtime, which only `make fuzz` needs.
+# its libFuzzer runtime, which only `make fuzz` needs; with --bench, what the benchmarks need
+# (scripts/bench.sh).
 set -euo pipefail
 
 packages=(
@@ -29,6 +30,16 @@ fi
 # Only for scripts/take-screenshot.sh (`./scripts/install-deps.sh --screenshot`).
 if [[ "${1:-}" == "--screenshot" ]]; then
     packages+=(x11-apps x11-utils netpbm)
+fi
+
+if [[ "${1:-}" == "--bench" ]]; then
+    packages+=(
+        libbenchmark-dev
+        hyperfine
+        time
+        mawk
+        python3
+    )
 fi
 
 missing=()

@@ -30,6 +30,21 @@ TEST_P(ExpandBaseScriptTest, ExpandsInBothModes) {
     EXPECT_EQ(ExpandBaseScript(c.base, c.folder, c.entry, CodePage::None), c.underNone);
 }
 
+// The run's expander does the folder pass once for all entries and reuses its buffers: the
+// same texts, also after a longer entry has been expanded into the same buffers.
+TEST_P(ExpandBaseScriptTest, ExpanderGivesTheSameTextEntryAfterEntry) {
+    const ExpansionCase& c = GetParam();
+    const ListedEntry longer{std::string(300, 'x') + ".dwg", "/w/" + std::string(300, 'x'),
+                             std::string(300, 'x')};
+    for (const auto& [codePage, expected] :
+         {std::pair{CodePage::Cp932, c.under932}, std::pair{CodePage::None, c.underNone}}) {
+        BaseScriptExpander expander(c.base, c.folder, codePage);
+        EXPECT_EQ(expander.Expand(c.entry), expected);
+        EXPECT_EQ(expander.Expand(longer), ExpandBaseScript(c.base, c.folder, longer, codePage));
+        EXPECT_EQ(expander.Expand(c.entry), expected);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExpandBaseScriptTest,
     ::testing::Values(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,81 @@ TEST(NameLess, SortsCaseFoldedBytesThenPlainBytes) {
     EXPECT_EQ(names, expected);
 }
 
+// Every pair of short names over letters of both cases, a sign between them in byte order and a
+// byte above 0x7F, against the order written out plainly: the names with a-z taken as A-Z
+// compared byte by byte, and the plain bytes where that finds them equal.
+TEST(NameLess, AgreesWithFoldedThenPlainOrderOnEveryShortName) {
+    const std::string alphabet = "aAbB_\xE3";
+    std::vector<std::string> names{""};
+    for (std::size_t begin = 0, length = 1; length <= 3; ++length) {
+        const std::size_t end = names.size();
+        for (std::size_t index = begin; index < end; ++index) {
+            for (const char c : alphabet) {
+                names.push_back(names[index] + c);
+            }
+        }
+        begin = end;
+    }
+    const auto folded = [](std::string name) {
+        for (char& c : name) {
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        }
+        return name;
+    };
+    const auto bytes = [](const std::string& name) {
+        return std::vector<unsigned char>(name.begin(), name.end());
+    };
+    int disagreements = 0;
+    for (const std::string& left : names) {
+        for (const std::string& right : names) {
+            const auto l = bytes(folded(left));
+            const auto r = bytes(folded(right));
+            const bool expected = l != r ? l < r : bytes(left) < bytes(right);
+            if (NameLess(left, right) != expected && ++disagreements <= 5) {
+                ADD_FAILURE() << "'" << left << "' < '" << right << "' should be " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+}
+
+TEST(NameList, KeepsEveryNameByteForByteAndSortsAsNameLess) {
+    // Names that share a long prefix and differ inside or beyond the eight bytes after it, in
+    // case only, as prefixes of each other; lengths around every step of the stored length.
+    const std::string shared = "project-bridge-";
+    std::vector<std::string> names{".",
+                                   "..",
+                                   shared + "a-000000001.dwg",
+                                   shared + "A-000000001.dwg",
+                                   shared + "a-000000002.dwg",
+                                   shared + "a-00000000",
+                                   shared + "a-00000000-",
+                                   shared + "a",
+                                   shared,
+                                   shared + "B",
+                                   shared + "_",
+                                   shared + "\xE3\x81\x82",
+                                   shared + std::string("nul\0inside", 10),
+                                   shared + std::string(127 - shared.size(), 'm'),
+                                   shared + std::string(128 - shared.size(), 'm'),
+                                   shared + std::string(20000, 'M'),
+                                   shared + std::string(20000, 'M') + "a"};
+    std::ranges::shuffle(names, std::mt19937(7));
+    NameList list;
+    for (const std::string& name : names) {
+        list.Add(name);
+    }
+    ASSERT_EQ(list.Size(), names.size());
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        EXPECT_EQ(list[index], names[index]) << "listing order, before sorting";
+    }
+    list.SortByName();
+    std::ranges::sort(names, NameLess);
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        EXPECT_EQ(list[index], names[index]) << "at " << index;
+    }
+}
+
 TEST(HoldsControlByte, FlagsC0BytesAndDeleteOnly) {
     for (const char* name : {"a\nb", "a\rb", "\tx", "x\x1F", "x\x7F", "\x01"}) {
         EXPECT_TRUE(HoldsControlByte(name)) << name;
@@ -130,9 +206,15 @@ std::vector<ListedEntry> Visit(FolderListing& listing) {
         return visited;
     }
     bool more = true;
+    ListedEntry reused;
     while (more) {
         more = listing.FindNextFile();
         visited.push_back({listing.GetFileName(), listing.GetFilePath(), listing.GetFileTitle()});
+        EXPECT_EQ(listing.GetFileNameView(), visited.back().m_strFileName);
+        listing.GetListedEntry(reused);  // the run's way: one entry's texts written over
+        EXPECT_EQ(reused.m_strFileName, visited.back().m_strFileName);
+        EXPECT_EQ(reused.m_strFilePath, visited.back().m_strFilePath);
+        EXPECT_EQ(reused.m_strFileTitle, visited.back().m_strFileTitle);
     }
     return visited;
 }

@@ -68,7 +68,7 @@ public:
                                   FileSystem* fileSystem = nullptr) {
         ScriptedPrompter prompter(std::move(savePath), std::move(answers));
         const RunEnvironment environment{prompter, fileSystem ? *fileSystem : posix, codePage,
-                                         memoryLimit};
+                                         memoryLimit, includeEntry};
         GenerateScript(settings, environment);
         return prompter.Shown();
     }
@@ -87,6 +87,7 @@ public:
     platform::PosixFileSystem posix;
     CodePage codePage = CodePage::None;
     std::uint64_t memoryLimit = platform::PhysicalMemoryBytes();
+    EntryFilter includeEntry;
 };
 
 using Messages = std::vector<ShownMessage>;
@@ -111,6 +112,21 @@ TEST_F(GenerationTest, FolderTokenIsTheTextAsTypedWhilePathsAreResolved) {
     ASSERT_EQ(Run(), Messages{kSuccess});
     EXPECT_EQ(ReadFile(outputPath), kHeader + target + "/./|" + target + "/a.dwg|a.dwg\n" + target +
                                         "/./|" + target + "/b.dwg|b.dwg\n" + kFooter);
+}
+
+TEST_F(GenerationTest, FilterLeavesEntriesOutAndOnlyRefusesTheNamesItTakes) {
+    std::filesystem::create_directory(target + "/old.dwg.d");
+    WriteFile(target + "/C.DWG", "");
+    WriteFile(target + "/notes\nERASE ALL\n.txt", "");
+    includeEntry = [](std::string_view name) {
+        return name.size() >= 4 && name.substr(name.size() - 4) != ".txt" && name != "a.dwg";
+    };
+    EXPECT_EQ(Run(), Messages{kSuccess});
+    EXPECT_EQ(ReadFile(outputPath), kHeader + Copy("b.dwg", "b") + Copy("C.DWG", "C") +
+                                        Copy("old.dwg.d", "old.dwg") + kFooter);
+
+    includeEntry = [](std::string_view name) { return name != "a.dwg"; };
+    EXPECT_EQ(Run(outputPath, {IDOK}), (Messages{kQuestion, kControlWarning, kCancelled}));
 }
 
 TEST_F(GenerationTest, OutputInsideTheTargetFolderIsAnEntryOfItsOwn) {
