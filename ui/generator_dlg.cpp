@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/default_texts.h"
 #include "core/generation.h"
 #include "platform/posix_file_system.h"
 #include "platform/qt/file_dialog.h"

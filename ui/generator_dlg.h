@@ -16,20 +16,6 @@ class CGeneratorDlg : public CDialog {
 public:
     static constexpr int IDD = IDD_MAIN_DIALOG;
 
-    // Set at every start; each line followed by CR LF, the last one too.
-    static constexpr std::string_view kDefaultHeader =
-        ";---- HEADER\r\n"
-        "CMDDIA 0\r\n"
-        "FILEDIA 0\r\n"
-        "PROXYNOTICE 0\r\n"
-        ";---- MAIN SCRIPT\r\n";
-    static constexpr std::string_view kDefaultFooter =
-        ";---- FOOTER\r\n"
-        "NEW .\r\n"
-        "PROXYNOTICE 1\r\n"
-        "FILEDIA 1\r\n"
-        "CMDDIA 1\r\n";
-
     explicit CGeneratorDlg(QWidget* pParent = nullptr);
 
     bool OnCommand(int nID) override;
