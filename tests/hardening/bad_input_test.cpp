@@ -37,33 +37,38 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-const std::string kProgram = QUILLET_CLI_PATH;
+constexpr const char* kProgram = QUILLET_CLI_PATH;
 constexpr const char* kSetpriv = "/usr/bin/setpriv";
 
-// A message as the program prints it: one line, prefixed with its name.
-std::string Line(std::string_view text) {
-    std::string line = "quillet-cli: " + std::string(text);
-    for (char& c : line) {
-        c = c == '\n' ? ' ' : c;
+// The messages a row expects, as the run words them.
+constexpr std::string_view kQuestion = messages::kOverwriteQuestion;
+constexpr std::string_view kSuccess = messages::kGenerated;
+constexpr std::string_view kCancelled = messages::kCancelled;
+constexpr std::string_view kOutputWarning = messages::kOutputOpenFailed;
+constexpr std::string_view kBaseWarning = messages::kBaseScriptOpenFailed;
+constexpr std::string_view kFolderWarning = messages::kTargetFolderOpenFailed;
+constexpr std::string_view kControlWarning = messages::kControlCharacterName;
+constexpr std::string_view kNoPlaceholder = cli::warnings::kNoPlaceholder;
+
+// Standard error as the program prints the messages: a line each, prefixed with its name.
+std::string Lines(const std::vector<std::string_view>& texts) {
+    std::string lines;
+    for (const std::string_view text : texts) {
+        std::string line = "quillet-cli: " + std::string(text);
+        for (char& c : line) {
+            c = c == '\n' ? ' ' : c;
+        }
+        lines += line + "\n";
     }
-    return line;
+    return lines;
 }
 
-const std::string kQuestion = Line(messages::kOverwriteQuestion);
-const std::string kSuccess = Line(messages::kGenerated);
-const std::string kCancelled = Line(messages::kCancelled);
-const std::string kOutputWarning = Line(messages::kOutputOpenFailed);
-const std::string kBaseWarning = Line(messages::kBaseScriptOpenFailed);
-const std::string kFolderWarning = Line(messages::kTargetFolderOpenFailed);
-const std::string kControlWarning = Line(messages::kControlCharacterName);
-const std::string kNoPlaceholder = Line(cli::warnings::kNoPlaceholder);
-
 // Each copy shows every value of its entry, so a wrong name, title or path shows in the output.
-const std::string kBase =
+constexpr std::string_view kBase =
     "<TARGET_FNAMEEXT>|<TARGET_FNAMETITLE>|<TARGET_FILEPATH>|<TARGET_FOLDER>\n";
-const std::string kHeader = "HEAD\n";
-const std::string kFooter = "FOOT\n";
-const std::string kFormer = "former content";
+constexpr std::string_view kHeader = "HEAD\n";
+constexpr std::string_view kFooter = "FOOT\n";
+constexpr std::string_view kFormer = "former content";
 
 // Files larger than this are compared by size and change time only (the sparse 64 GiB file).
 constexpr std::uintmax_t kLargestCompared = std::uintmax_t{1} << 20;
@@ -113,7 +118,7 @@ struct Row {
     std::function<std::string(BadInputTest&)> arrange{};
     std::vector<std::string> arguments{};  // the operands and options, in the test folder
     int exitStatus{};
-    std::vector<std::string> messages{};  // the lines on standard error
+    std::vector<std::string_view> messages{};  // the lines on standard error
     Output output{};
     // The output's bytes (kWritten, kPartial), given the test folder's canonical path.
     std::function<std::string(const BadInputTest&)> expected{};
@@ -144,6 +149,8 @@ public:
     }
     BadInputTest(const BadInputTest&) = delete;
     BadInputTest& operator=(const BadInputTest&) = delete;
+    BadInputTest(BadInputTest&&) = delete;
+    BadInputTest& operator=(BadInputTest&&) = delete;
     ~BadInputTest() override {
         if (heldFd >= 0) {
             ::close(heldFd);
@@ -164,11 +171,11 @@ public:
     }
     [[nodiscard]] std::string Script(
         const std::vector<std::pair<std::string, std::string>>& entries) const {
-        std::string script = kHeader;
+        std::string script(kHeader);
         for (const auto& [name, title] : entries) {
             script += Copy(name, title);
         }
-        return script + kFooter;
+        return script + std::string(kFooter);
     }
 
     TempDir dir;
@@ -184,14 +191,6 @@ std::vector<std::string> Args(std::string base = "plot.scr", std::string folder 
     arguments.insert(arguments.end(), options.begin(), options.end());
     arguments.insert(arguments.end(), {std::move(base), std::move(folder), std::move(output)});
     return arguments;
-}
-
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
 }
 
 TEST_P(BadInputTest, EndsAsItMustAndHarmsNothingElse) {
@@ -317,7 +316,7 @@ std::string LinksAndSpecialFiles(BadInputTest& run) {
         ::symlink("..", (folder + "l-up").c_str()) != 0) {
         return "symlink failed";
     }
-    if (const std::string failure = Fifo(folder + "p-fifo"); !failure.empty()) {
+    if (std::string failure = Fifo(folder + "p-fifo"); !failure.empty()) {
         return failure;
     }
     sockaddr_un address{};
@@ -329,6 +328,7 @@ std::string LinksAndSpecialFiles(BadInputTest& run) {
     std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const bool bound =
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the socket API's own type
         fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     if (fd >= 0) {
         ::close(fd);
@@ -359,7 +359,7 @@ std::string SmallFileSystem(BadInputTest& run) {
     }
     run.mountPoint = small;
     // 300 copies of about 1 KiB: far more than 64 KiB.
-    WriteFile(run.At("plot.scr"), kBase + std::string(1000, 'x') + "\n");
+    WriteFile(run.At("plot.scr"), std::string(kBase) + std::string(1000, 'x') + "\n");
     for (int i = 100; i < 400; ++i) {
         WriteFile(run.At("dwg/f") + std::to_string(i), "");
     }
@@ -367,14 +367,14 @@ std::string SmallFileSystem(BadInputTest& run) {
 }
 
 std::string SmallFileSystemScript(const BadInputTest& run) {
-    std::string script = kHeader;
+    std::string script(kHeader);
     const std::string filler = std::string(1000, 'x') + "\n";
     script += run.Copy("a.dwg", "a") + filler;
     for (int i = 100; i < 400; ++i) {
         const std::string name = "f" + std::to_string(i);
         script += run.Copy(name, name) + filler;
     }
-    return script + kFooter;
+    return script + std::string(kFooter);
 }
 
 // The scripts of the rows that succeed.
@@ -392,7 +392,7 @@ std::function<std::string(const BadInputTest&)> WithEntry(std::string name, std:
     };
 }
 
-const std::string kShiftJis = "\x95\x5C\x95.dwg";  // two characters, then ".dwg", under 932
+constexpr const char* kShiftJis = "\x95\x5C\x95.dwg";  // two characters, then ".dwg", under 932
 
 INSTANTIATE_TEST_SUITE_P(
     BaseScript, BadInputTest,
@@ -405,10 +405,8 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             {kSuccess},
             Output::kWritten,
-            Bytes(kHeader +
-                  "\x01\xFF\xFE"
-                  "a.dwg\x80\x81\x9F\r\n" +
-                  kFooter)},
+            Bytes(std::string(kHeader) + "\x01\xFF\xFE" + "a.dwg\x80\x81\x9F\r\n" +
+                  std::string(kFooter))},
         Row{"base script with NUL bytes ends at the first",
             [](BadInputTest& run) {
                 return WriteBase(run, "<TARGET_FNAMEEXT>\n\0ERASE <TARGET_FNAMEEXT>\n"s);
@@ -417,14 +415,14 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             {kSuccess},
             Output::kWritten,
-            Bytes(kHeader + "a.dwg\n" + kFooter)},
+            Bytes(std::string(kHeader) + "a.dwg\n" + std::string(kFooter))},
         Row{"empty base script",
             [](BadInputTest& run) { return WriteBase(run, ""); },
             Args(),
             0,
             {kNoPlaceholder, kSuccess},
             Output::kWritten,
-            Bytes(kHeader + kFooter)},
+            Bytes(std::string(kHeader) + std::string(kFooter))},
         Row{"base script is a folder",
             nullptr,
             Args("dwg"),
@@ -540,21 +538,21 @@ INSTANTIATE_TEST_SUITE_P(
                           1,
                           {kControlWarning, kCancelled},
                           Output::kWritten,
-                          Bytes(kHeader)},
+                          Bytes(std::string(kHeader))},
                       Row{"name with a carriage return",
                           [](BadInputTest& run) { return Entry(run, "x\r.dwg"); },
                           Args(),
                           1,
                           {kControlWarning, kCancelled},
                           Output::kWritten,
-                          Bytes(kHeader)},
+                          Bytes(std::string(kHeader))},
                       Row{"name with a tab",
                           [](BadInputTest& run) { return Entry(run, "x\t.dwg"); },
                           Args(),
                           1,
                           {kControlWarning, kCancelled},
                           Output::kWritten,
-                          Bytes(kHeader)},
+                          Bytes(std::string(kHeader))},
                       Row{"name of 255 bytes",
                           [](BadInputTest& run) {
                               return Entry(run, std::string(251, 'n') + ".dwg");
