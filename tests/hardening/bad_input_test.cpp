@@ -221,7 +221,7 @@ TEST_P(BadInputTest, EndsAsItMustAndHarmsNothingElse) {
         launch.arguments.insert(launch.arguments.end(), {kSetpriv, "--reuid=65534", "--regid=65534",
                                                          "--clear-groups", "--inh-caps=-all"});
     }
-    launch.arguments.push_back(kProgram);
+    launch.arguments.emplace_back(kProgram);
     launch.arguments.insert(launch.arguments.end(), row.arguments.begin(), row.arguments.end());
     launch.workingDirectory = root;
     const testing::Finished finished = testing::RunProgram(launch);
