@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "cli/base_script_check.h"
+#include "cli/options.h"
 #include "core/messages.h"
 #include "platform/system_info.h"
 #include "support/child_process.h"
@@ -49,6 +50,13 @@ constexpr std::string_view kBaseWarning = messages::kBaseScriptOpenFailed;
 constexpr std::string_view kFolderWarning = messages::kTargetFolderOpenFailed;
 constexpr std::string_view kControlWarning = messages::kControlCharacterName;
 constexpr std::string_view kNoPlaceholder = cli::warnings::kNoPlaceholder;
+
+// The usage error for a header file that never ends.
+std::string_view HeaderTooLarge() {
+    static const std::string text =
+        std::string(cli::usage::kUnreadableFile) + "/dev/zero: " + std::strerror(EFBIG);
+    return text;
+}
 
 // Standard error as the program prints the messages: a line each, prefixed with its name.
 std::string Lines(const std::vector<std::string_view>& texts) {
@@ -481,6 +489,16 @@ INSTANTIATE_TEST_SUITE_P(
             Bytes(""),
             true}),
     testing::ScenarioName());
+
+INSTANTIATE_TEST_SUITE_P(HeaderFile, BadInputTest,
+                         ::testing::Values(Row{
+                             "header file is /dev/zero",
+                             nullptr,
+                             {"--header", "/dev/zero", "plot.scr", "dwg", "all.scr"},
+                             2,
+                             {HeaderTooLarge()},
+                             Output::kMissing}),
+                         testing::ScenarioName());
 
 INSTANTIATE_TEST_SUITE_P(
     TargetFolder, BadInputTest,
