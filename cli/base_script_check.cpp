@@ -33,8 +33,8 @@ private:
     int m_fd;
 };
 
-// Reads to the end; the system's error number, or 0.
-int ReadToEnd(int fd, std::string& bytes) {
+// Reads to the end, or to `limit` bytes (EFBIG beyond); the system's error number, or 0.
+int ReadToEnd(int fd, std::string& bytes, std::size_t limit) {
     std::array<char, std::size_t{64} * 1024> chunk{};
     for (;;) {
         const ssize_t got = ::read(fd, chunk.data(), chunk.size());
@@ -46,6 +46,9 @@ int ReadToEnd(int fd, std::string& bytes) {
         }
         if (got == 0) {
             return 0;
+        }
+        if (static_cast<std::size_t>(got) > limit - bytes.size()) {
+            return EFBIG;
         }
         bytes.append(chunk.data(), static_cast<std::size_t>(got));
     }
@@ -77,7 +80,7 @@ std::optional<std::string> ReadBaseScriptForCheck(const std::string& path) {
         return std::nullopt;
     }
     std::string bytes;
-    if (ReadToEnd(fd.Get(), bytes) != 0) {
+    if (ReadToEnd(fd.Get(), bytes, kLargestCheckedBaseScript) != 0) {
         return std::nullopt;
     }
     return bytes;
@@ -92,7 +95,11 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         return errno;
     }
     bytes.clear();
-    return ReadToEnd(fd.Get(), bytes);
+    const int failure = ReadToEnd(fd.Get(), bytes, kLargestPieceFile);
+    if (failure != 0) {
+        bytes.clear();
+    }
+    return failure;
 }
 
 std::vector<std::string_view> WarningTexts(const BaseScriptFindings& findings) {

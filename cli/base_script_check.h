@@ -31,8 +31,12 @@ inline constexpr std::size_t kLargestCheckedBaseScript = std::size_t{16} << 20;
 // at most kLargestCheckedBaseScript bytes (the run reports what is wrong with it).
 std::optional<std::string> ReadBaseScriptForCheck(const std::string& path);
 
+// A header or footer file is a few lines; one that goes on past this (/dev/zero, a runaway pipe)
+// is refused instead of filling the memory.
+inline constexpr std::size_t kLargestPieceFile = std::size_t{64} << 20;
+
 // The whole content of a file given on the command line (a pipe such as <(...) included), or
-// the system's error number.
+// the system's error number: EFBIG past kLargestPieceFile bytes.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 
 namespace warnings {

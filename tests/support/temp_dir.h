@@ -17,9 +17,10 @@ namespace quillet::testing {
 // A fresh folder under the system's temporary directory, removed with everything in it.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quillet-test-XXXXXX").string();
+    TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+    // In another folder, such as a memory file system where many files come and go quickly.
+    explicit TempDir(const std::filesystem::path& parent) {
+        std::string pattern = (parent / "quillet-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
