@@ -117,7 +117,7 @@ constexpr std::array kSampleDialogs{
 constexpr std::array kSampleBitmaps{
     ImageResource{IDB_SAMPLE, LANG_JAPANESE_JAPAN, ":/quillet/res/app_icon.ico"},
 };
-constexpr ModuleResources kSampleResources{kSampleDialogs, {}, kSampleBitmaps};
+constexpr ModuleResources kSampleResources{kSampleDialogs, {}, kSampleBitmaps, {}, nullptr};
 
 // A dialog whose members are exchanged with the sample's two edits.
 class SampleDialog final : public CDialog {
