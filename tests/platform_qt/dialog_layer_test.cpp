@@ -245,6 +245,9 @@ void DialogLayerTest::templateBuildsEveryControlKind() {
         QFAIL("the picture is no label");
     }
     QVERIFY(!picture->pixmap().isNull());
+    // A picture takes its own size, whatever the template's nominal 20 x 20 units.
+    QCOMPARE(picture->size(), picture->pixmap().deviceIndependentSize().toSize());
+    QVERIFY(picture->size() != MapDialogRect(dialog.BaseUnits(), 4, 4, 20, 20).size());
     QVERIFY(qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NAME)) != nullptr);
     QVERIFY(qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(IDC_NOTES)) != nullptr);
     QVERIFY(qobject_cast<QCheckBox*>(dialog.GetDlgItem(IDC_CHECK)) != nullptr);
