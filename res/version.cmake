@@ -14,3 +14,7 @@ set(QUILLET_ORIGINAL_FILENAME "Quillet.EXE")
 set(QUILLET_VERSION_LANGUAGE 0x0411)
 set(QUILLET_VERSION_CODE_PAGE 1200)
 set(QUILLET_VERSION_BLOCK "041104b0")
+# The release of this version, for the AppStream metadata.
+set(QUILLET_RELEASE_DATE 2026-12-11)
+# The id of the installed program in the software centres, and its desktop entry.
+set(QUILLET_APP_ID io.github.quillet.quillet)
