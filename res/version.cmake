@@ -4,7 +4,7 @@
 # AppStream metadata are configured from them at install time.
 set(QUILLET_VERSION 1.0.0.0)
 set(QUILLET_COPYRIGHT_YEAR 2026)
-set(QUILLET_COMPANY_NAME "The Quillet developers")
+set(QUILLET_COMPANY_NAME "Quillet Team")
 set(QUILLET_LEGAL_COPYRIGHT "© ${QUILLET_COPYRIGHT_YEAR} ${QUILLET_COMPANY_NAME}")
 set(QUILLET_INTERNAL_NAME "Quillet")
 set(QUILLET_FILE_DESCRIPTION "Quillet ｱﾌﾟﾘｹｰｼｮﾝ")

@@ -88,6 +88,17 @@ type_text() {
     xdotool type --clearmodifiers --delay 20 "$2"
 }
 
+# Waits, at most 30 s in all, for a window by its caption. A window that goes while xdotool
+# looks (the closing menu) makes it fail with BadWindow; it looks again then.
+box_window() {
+    local attempt id
+    for ((attempt = 0; attempt < 3; attempt++)); do
+        id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 # Openbox is ready once it has published its desktops on the root window.
@@ -155,8 +166,7 @@ for ((turn = 0; turn < 600; turn++)); do
     sleep 0.05
 done
 xdotool key --clearmodifiers a
-box=$(timeout 30 xdotool search --sync --onlyvisible --name "^$about\$" | head -n 1) ||
-    fail "the About box did not appear"
+box=$(box_window "$about") || fail "the About box did not appear"
 keys "$box" Escape
 gone "$about"
 [[ -n "$(named Quillet)" ]] || fail "the dialog did not stay open after the About box"

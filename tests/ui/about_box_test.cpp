@@ -303,6 +303,14 @@ void AboutBoxTest::boxShowsItsTemplate() {
         QVERIFY(version != nullptr);
         QVERIFY(ShowsText(box, Q(version->strings[5].value)));
 
+        // Every text whole within its control: a line cut off at the right is a fault.
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+            }
+        }
+
         // "OK": where the template puts it, the default, the focus and the only tab stop.
         auto* ok = qobject_cast<QPushButton*>(box.GetDlgItem(quillet::IDOK));
         QVERIFY(ok != nullptr);
