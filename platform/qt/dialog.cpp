@@ -377,10 +377,7 @@ void CDialog::ShowSystemMenu(const QPoint& globalPos) {
     }
     const unsigned command = m_systemMenu->TrackPopupMenu(globalPos, this);
     if (command != 0) {
-        // Posted, as the menu's own loop posts it: handled once the click or key that opened
-        // the menu is done with, so that a box the command opens runs its loop from the top.
-        QMetaObject::invokeMethod(
-            this, [this, command] { OnSysCommand(command, 0); }, Qt::QueuedConnection);
+        OnSysCommand(command, 0);
     }
 }
 

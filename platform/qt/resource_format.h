@@ -135,7 +135,8 @@ struct VersionString {
 };
 
 inline constexpr std::uint32_t VS_FFI_FILEFLAGSMASK = 0x3F;
-inline constexpr std::uint32_t VOS__WINDOWS32 = 0x4;
+// The name the version block format gives this operating system value.
+inline constexpr std::uint32_t VOS__WINDOWS32 = 0x4;  // NOLINT(bugprone-reserved-identifier)
 inline constexpr std::uint32_t VFT_APP = 0x1;
 
 // The version block: the fixed part, one string table and its translation.
