@@ -54,6 +54,7 @@ tidy: build
 screenshot: build
 	./scripts/install-deps.sh --screenshot
 	./scripts/take-screenshot.sh build/dev/app/quillet docs/screenshot.png
+	./scripts/take-screenshot.sh --about build/dev/app/quillet docs/about.png
 
 clean:
 	rm -rf build

@@ -6,8 +6,17 @@
 
 namespace quillet {
 
+inline constexpr int IDD_ABOUT_BOX = 100;
+inline constexpr int IDS_ABOUT_MENU = 101;
 inline constexpr int IDD_MAIN_DIALOG = 102;
 inline constexpr int IDI_APP_ICON = 128;
+inline constexpr int IDB_ABOUT_PICTURE = 130;
+
+// The About entry's command in the main dialog's system menu.
+inline constexpr unsigned IDM_ABOUT_BOX = 0x0010;
+
+// Controls without a number of their own.
+inline constexpr int IDC_STATIC = -1;
 
 inline constexpr int IDC_BASE_SCRIPT = 1000;
 inline constexpr int IDC_BASE_SCRIPT_LABEL = 1001;

@@ -2,6 +2,7 @@
 
 #include "core/prompter.h"
 #include "res/resource.h"
+#include "res/version.h"
 
 namespace quillet::res {
 namespace {
@@ -22,9 +23,33 @@ constexpr std::array kMainDialogItems{
     DialogItemTemplate{IDC_FOOTER, "EDIT", {""}, WS_CHILD | WS_VISIBLE | ES_LEFT | ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 65, 85, 165, 40, 0},
     DialogItemTemplate{IDC_FOOTER_LABEL, "STATIC", {"ﾌｯﾀ :"}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 5, 87, 15, 8, 0},
 };
+
+// IDD_ABOUT_BOX: the picture keeps its own size; the template's 52 x 37 are nominal.
+constexpr std::array kAboutBoxItems{
+    DialogItemTemplate{IDC_STATIC, "STATIC", {"", IDB_ABOUT_PICTURE}, WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 7, 7, 52, 37, 0},
+    DialogItemTemplate{IDC_STATIC, "STATIC", {version::kNameAndVersion}, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 71, 11, 42, 8, 0},
+    DialogItemTemplate{IDC_STATIC, "STATIC", {version::kLegalCopyright}, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP, 0, 77, 33, 70, 8, 0},
+    DialogItemTemplate{IDOK, "BUTTON", {"OK"}, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0, 153, 30, 43, 14, 0},
+};
 // clang-format on
 
 constexpr std::array kDialogs{
+    DialogTemplate{
+        IDD_ABOUT_BOX,
+        TemplateKind::Classic,
+        LANG_JAPANESE_JAPAN,
+        "Quilletのﾊﾞｰｼﾞｮﾝ情報",
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
+        0,
+        0,
+        0,
+        203,
+        51,
+        "",
+        "",
+        DialogFont{9, "ＭＳ Ｐゴシック", 0, false, DEFAULT_CHARSET},
+        kAboutBoxItems,
+    },
     DialogTemplate{
         IDD_MAIN_DIALOG,
         TemplateKind::Extended,
@@ -47,7 +72,45 @@ constexpr std::array kIcons{
     ImageResource{IDI_APP_ICON, LANG_JAPANESE_JAPAN, ":/quillet/res/app_icon.ico"},
 };
 
-constexpr ModuleResources kResources{kDialogs, kIcons, {}};
+constexpr std::array kBitmaps{
+    ImageResource{IDB_ABOUT_PICTURE, LANG_JAPANESE_JAPAN, ":/quillet/res/about_picture.bmp"},
+};
+
+constexpr std::array kStrings{
+    StringResource{IDS_ABOUT_MENU, LANG_JAPANESE_JAPAN, "About Quillet(&A)..."},
+};
+
+// The version block's string table, in the order of its keys.
+constexpr std::array kVersionStrings{
+    VersionString{"Comments", ""},
+    VersionString{"CompanyName", version::kCompanyName},
+    VersionString{"FileDescription", version::kFileDescription},
+    VersionString{"FileVersion", version::kVersionText},
+    VersionString{"InternalName", version::kInternalName},
+    VersionString{"LegalCopyright", version::kLegalCopyright},
+    VersionString{"LegalTrademarks", ""},
+    VersionString{"OriginalFilename", version::kOriginalFilename},
+    VersionString{"PrivateBuild", ""},
+    VersionString{"ProductName", version::kProductName},
+    VersionString{"ProductVersion", version::kVersionText},
+    VersionString{"SpecialBuild", ""},
+};
+
+constexpr VersionResource kVersion{
+    version::kFileVersion,
+    version::kProductVersion,
+    VS_FFI_FILEFLAGSMASK,
+    0,
+    VOS__WINDOWS32,
+    VFT_APP,
+    0,
+    version::kStringBlock,
+    kVersionStrings,
+    version::kLanguage,
+    version::kCodePage,
+};
+
+constexpr ModuleResources kResources{kDialogs, kIcons, kBitmaps, kStrings, &kVersion};
 
 }  // namespace
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Draws Quillet's application icon and writes it as res/app_icon.ico.
+"""Draws Quillet's application icon and writes it as res/app_icon.ico, and as the PNG files
+res/icons/quillet-32.png and res/icons/quillet-16.png that the desktop's icon theme gets.
 
 The picture: a script page with a header line, body lines and a footer line, and a quill
 writing on it. Two images, 32 x 32 and 16 x 16, 16 colours (4 bits per pixel) with a
 transparency mask, as the window's big and small icons. Standard library only; run it again
-after changing the drawing and commit the .ico.
+after changing the drawing and commit the .ico and the .png files.
 """
 import pathlib
 import struct
 import sys
+import zlib
 
 # The standard 16-colour palette, as (red, green, blue).
 PALETTE = [
@@ -118,11 +120,36 @@ def icon_file(images):
     return directory + entries + b"".join(data for _, data in images)
 
 
+def png_file(pixels):
+    """The same image as a PNG: 8-bit RGBA, the clear pixels fully transparent."""
+    size = len(pixels)
+    raw = bytearray()
+    for row in pixels:
+        raw.append(0)  # no filter
+        for index in row:
+            raw += bytes((0, 0, 0, 0)) if index is CLEAR else bytes(PALETTE[index] + (255,))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
 def main():
-    target = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
-                          pathlib.Path(__file__).resolve().parent.parent / "res" / "app_icon.ico")
-    target.write_bytes(icon_file([(size, bitmap(draw(size))) for size in (32, 16)]))
+    res = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
+                       pathlib.Path(__file__).resolve().parent.parent / "res")
+    images = {size: draw(size) for size in (32, 16)}
+    target = res / "app_icon.ico"
+    target.write_bytes(icon_file([(size, bitmap(pixels)) for size, pixels in images.items()]))
     print(f"wrote {target}")
+    (res / "icons").mkdir(exist_ok=True)
+    for size, pixels in images.items():
+        target = res / "icons" / f"quillet-{size}.png"
+        target.write_bytes(png_file(pixels))
+        print(f"wrote {target}")
 
 
 if __name__ == "__main__":

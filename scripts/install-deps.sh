@@ -22,6 +22,9 @@ packages=(
     xauth
     openbox
     xdotool
+    # The installed tree's checks: the desktop entry and the AppStream metadata.
+    desktop-file-utils
+    appstream
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang libclang-rt-14-dev)

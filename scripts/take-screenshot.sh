@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot: Quillet's window as it opens, with its frame, on a virtual X
-# display with a window manager and the fonts the program ships with.
+# Takes the README's screenshots on a virtual X display with a window manager and the fonts the
+# program ships with: Quillet's window as it opens, with its frame, or with --about the About
+# box as the system menu opens it (a right-click on the window, then "A").
 # Needs: xvfb-run, xauth, openbox, xdotool (scripts/install-deps.sh) and xwd, xwdtopnm,
-# xprop, xwininfo, pnmcut, pnmtopng (scripts/install-deps.sh --screenshot).
-# Usage: take-screenshot.sh [PATH-TO-QUILLET] [OUTPUT.png]
+# xprop, xwininfo, pnmcut, pnmpaste, ppmhist, pnmtopng (scripts/install-deps.sh --screenshot).
+# Usage: take-screenshot.sh [--about] [PATH-TO-QUILLET] [OUTPUT.png]
 set -euo pipefail
 
 fail() {
@@ -13,19 +14,27 @@ fail() {
 
 if [[ "${1:-}" != "--inside" ]]; then
     root=$(cd "$(dirname "$0")/.." && pwd)
+    what=main
+    default=screenshot.png
+    if [[ "${1:-}" == "--about" ]]; then
+        what=about
+        default=about.png
+        shift
+    fi
     quillet=$(realpath "${1:-$root/build/dev/app/quillet}")
-    target=$(realpath -m "${2:-$root/docs/screenshot.png}")
-    for tool in xvfb-run xauth openbox xdotool xwd xprop xwininfo xwdtopnm pnmcut pnmtopng; do
+    target=$(realpath -m "${2:-$root/docs/$default}")
+    for tool in xvfb-run xauth openbox xdotool xwd xprop xwininfo xwdtopnm pnmcut pnmpaste ppmhist pnmtopng; do
         command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/install-deps.sh --screenshot"
     done
     [[ -x "$quillet" ]] || fail "no program at $quillet: run make build first"
     timeout --kill-after=10 120 xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp" \
-        "$0" --inside "$quillet" "$target"
+        "$0" --inside "$quillet" "$target" "$what"
     exit
 fi
 
 quillet=$2
 target=$3
+what=$4
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillet-shot-XXXXXX")
 app=""
 wm=""
@@ -35,6 +44,17 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Waits, at most 30 s in all, for a window by its caption. A window that goes while xdotool
+# looks (the closing menu) makes it fail with BadWindow; it looks again then.
+box_window() {
+    local attempt id
+    for ((attempt = 0; attempt < 3; attempt++)); do
+        id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
 
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
@@ -48,29 +68,51 @@ app=$!
 main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillet$' | head -n 1) ||
     fail "the window did not appear"
 xdotool windowactivate --sync "$main"
-
-# The window is up; take pictures of the screen until two in a row agree, so the first paint is
-# complete.
-previous="$work/previous.xwd"
-current="$work/current.xwd"
-: >"$previous"
-for ((turn = 0; turn < 100; turn++)); do
-    xwd -silent -root >"$current"
-    cmp -s "$previous" "$current" && break
-    mv "$current" "$previous"
-    sleep 0.1
-done
+shot=$main
+if [[ "$what" == about ]]; then
+    about='Quilletのﾊﾞｰｼﾞｮﾝ情報'
+    xdotool mousemove --window "$main" 3 3 click 3
+    # The menu is the program's second visible window; it holds the keyboard.
+    for ((turn = 0; turn < 600; turn++)); do
+        (($(xdotool search --onlyvisible --classname quillet 2>/dev/null | wc -l) >= 2)) && break
+        sleep 0.05
+    done
+    xdotool key --clearmodifiers a
+    shot=$(box_window "$about") || fail "the About box did not appear"
+    # Out of the way of the picture.
+    xdotool mousemove 0 0
+fi
 
 # The window with the frame the window manager drew around it.
-info=$(xwininfo -id "$main")
+info=$(xwininfo -id "$shot")
 X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
 Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
 WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
 HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
-extents=$(xprop -id "$main" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+extents=$(xprop -id "$shot" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
 IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
-xwdtopnm "$current" 2>/dev/null |
-    pnmcut -left $((X - left)) -top $((Y - top)) -width $((WIDTH + left + right)) \
-        -height $((HEIGHT + top + bottom)) |
-    pnmtopng -compression 9 >"$target"
+# The frame from the screen, the window's content from the window itself: on Xvfb the screen
+# shows a second window of the program black where the window holds its content.
+picture() {
+    xwd -silent -root | xwdtopnm 2>/dev/null |
+        pnmcut -left $((X - left)) -top $((Y - top)) -width $((WIDTH + left + right)) \
+            -height $((HEIGHT + top + bottom)) >"$work/frame.ppm"
+    xwd -silent -id "$shot" | xwdtopnm 2>/dev/null >"$work/content.ppm"
+    pnmpaste "$work/content.ppm" "$left" "$top" "$work/frame.ppm"
+}
+
+# The window is up; take pictures of it until two in a row agree and it is no longer one flat
+# colour, so the first paint is complete.
+previous="$work/previous.ppm"
+current="$work/current.ppm"
+: >"$previous"
+for ((turn = 0; turn < 100; turn++)); do
+    picture >"$current"
+    if cmp -s "$previous" "$current" && (($(ppmhist -noheader "$current" | wc -l) > 8)); then
+        break
+    fi
+    mv "$current" "$previous"
+    sleep 0.1
+done
+pnmtopng -compression 9 <"$current" >"$target"
 echo "wrote $target"

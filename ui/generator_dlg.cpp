@@ -9,6 +9,7 @@
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/module.h"
 #include "platform/qt/win_app.h"
+#include "ui/about_box.h"
 #include "ui/dialog_prompter.h"
 #include "ui/strings.h"
 
@@ -35,12 +36,33 @@ void CGeneratorDlg::DoDataExchange(CDataExchange* pDX) {
 
 bool CGeneratorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+
+    // The About entry at the end of the system menu, after a separator; neither without its
+    // text.
+    if (CMenu* pSysMenu = GetSystemMenu(false); pSysMenu != nullptr) {
+        const std::string strAboutMenu = LoadString(IDS_ABOUT_MENU);
+        if (!strAboutMenu.empty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUT_BOX, strAboutMenu);
+        }
+    }
+
     // The same icon serves as the big and the small one; the desktop picks the size it needs.
     setWindowIcon(m_hAppIcon);
     m_strHeader = std::string(kDefaultHeader);
     m_strFooter = std::string(kDefaultFooter);
     UpdateData(false);
     return true;
+}
+
+void CGeneratorDlg::OnSysCommand(unsigned nID, std::intptr_t lParam) {
+    // The platform keeps the four low bits of a system command for itself.
+    if ((nID & 0xFFF0U) == IDM_ABOUT_BOX) {
+        CAboutBox dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
 }
 
 void CGeneratorDlg::OnOK() {

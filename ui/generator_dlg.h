@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ public:
     explicit CGeneratorDlg(QWidget* pParent = nullptr);
 
     bool OnCommand(int nID) override;
+    // The About entry opens the About box; every other command gets the default processing.
+    void OnSysCommand(unsigned nID, std::intptr_t lParam) override;
 
     std::string m_strBaseScript;
     std::string m_strTargetFolder;

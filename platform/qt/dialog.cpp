@@ -1,8 +1,10 @@
 #include "platform/qt/dialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextDocument>
 #include <algorithm>
 #include <utility>
@@ -140,6 +143,14 @@ QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent) {
     return MakeStatic(item, parent);
 }
 
+// The close entry every system menu starts with; Alt+F4 is the window manager's key for it.
+constexpr std::string_view kCloseEntry = "閉じる(&C)\tAlt+F4";
+
+bool IsPicture(const DialogItemTemplate& item) {
+    const std::uint32_t type = item.style & SS_TYPEMASK;
+    return item.windowClass == "STATIC" && (type == SS_ICON || type == SS_BITMAP);
+}
+
 Qt::FocusPolicy FocusPolicyOf(const DialogItemTemplate& item) {
     if (item.windowClass == "STATIC" ||
         (item.windowClass == "BUTTON" && (item.style & BS_TYPEMASK) == BS_GROUPBOX)) {
@@ -200,6 +211,18 @@ CDialog::CDialog(int templateId, QWidget* pParentWnd)
 CDialog::~CDialog() = default;
 
 int CDialog::DoModal() {
+    // Made without a parent, the dialog is owned by the window it is opened from: the modal
+    // one on screen, else the application's main window. That one is disabled meanwhile and
+    // the dialog opens centred over it.
+    if (parentWidget() == nullptr && !m_created) {
+        QWidget* owner = QApplication::activeModalWidget();
+        if (owner == nullptr || owner == this) {
+            owner = AfxGetMainWnd();
+        }
+        if (owner != nullptr && owner != this && owner->isVisible()) {
+            setParent(owner, windowFlags());
+        }
+    }
     if (!Create()) {
         return -1;
     }
@@ -252,6 +275,15 @@ bool CDialog::BuildFromTemplate() {
     }
     setWindowFlags(flags);
     setWindowTitle(Utf8(dialog.caption));
+    if (Has(dialog.style, WS_SYSMENU)) {
+        ResetSystemMenu();
+        // Where the desktop lets the key through; the title bar's own menu is the window
+        // manager's, which the program cannot add to.
+        auto* key = MakeChild<QShortcut>(QKeySequence(Qt::AltModifier | Qt::Key_Space), this);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this,
+                [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+    }
 
     if (Has(dialog.style, DS_SETFONT)) {
         setFont(TemplateFont(dialog.font));
@@ -269,6 +301,13 @@ bool CDialog::BuildFromTemplate() {
         QWidget* control = MakeControl(item, this);
         control->setObjectName(QStringLiteral("control%1").arg(item.id));
         control->setGeometry(MapDialogRect(m_units, item.x, item.y, item.cx, item.cy));
+        if (IsPicture(item) && !Has(item.style, SS_CENTERIMAGE)) {
+            // A picture control takes its picture's own size; the template's is nominal.
+            const QPixmap picture = qobject_cast<QLabel*>(control)->pixmap();
+            if (!picture.isNull()) {
+                control->resize(picture.deviceIndependentSize().toSize());
+            }
+        }
         control->setFocusPolicy(FocusPolicyOf(item));
         control->setEnabled(!Has(item.style, WS_DISABLED));
         control->setVisible(Has(item.style, WS_VISIBLE));
@@ -288,12 +327,17 @@ bool CDialog::BuildFromTemplate() {
 }
 
 void CDialog::CentreWindow() {
-    // Over an owner that is on screen, otherwise on the primary display's work area.
+    // Over an owner that is on screen, otherwise on the primary display's work area; either
+    // way within the work area of the display that holds the owner.
     QRect area;
+    const QScreen* screen = QGuiApplication::primaryScreen();
     const QWidget* owner = parentWidget();
     if (owner != nullptr && owner->isVisible() && owner->isEnabled()) {
         area = owner->window()->frameGeometry();
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (owner->window()->screen() != nullptr) {
+            screen = owner->window()->screen();
+        }
+    } else if (screen != nullptr) {
         area = screen->availableGeometry();
     }
     if (area.isEmpty()) {
@@ -301,9 +345,40 @@ void CDialog::CentreWindow() {
     }
     QRect placed(QPoint(0, 0), size());
     placed.moveCenter(area.center());
-    placed.moveLeft(std::max(placed.left(), area.left()));
-    placed.moveTop(std::max(placed.top(), area.top()));
+    if (screen != nullptr) {
+        const QRect work = screen->availableGeometry();
+        placed.moveRight(std::min(placed.right(), work.right()));
+        placed.moveBottom(std::min(placed.bottom(), work.bottom()));
+        placed.moveLeft(std::max(placed.left(), work.left()));
+        placed.moveTop(std::max(placed.top(), work.top()));
+    }
     move(placed.topLeft());
+}
+
+void CDialog::ResetSystemMenu() {
+    m_systemMenu = std::make_unique<CMenu>();
+    m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, LocaleTextCodec().FromUnicode(Utf8(kCloseEntry)));
+}
+
+CMenu* CDialog::GetSystemMenu(bool bRevert) {
+    if (m_template == nullptr || !Has(m_template->style, WS_SYSMENU)) {
+        return nullptr;
+    }
+    if (bRevert) {
+        ResetSystemMenu();
+        return nullptr;
+    }
+    return m_systemMenu.get();
+}
+
+void CDialog::ShowSystemMenu(const QPoint& globalPos) {
+    if (m_systemMenu == nullptr) {
+        return;
+    }
+    const unsigned command = m_systemMenu->TrackPopupMenu(globalPos, this);
+    if (command != 0) {
+        OnSysCommand(command, 0);
+    }
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -387,6 +462,13 @@ void CDialog::closeEvent(QCloseEvent* event) {
     // The close box: a system command, which ends the dialog as IDCANCEL does.
     event->ignore();
     OnSysCommand(SC_CLOSE, 0);
+}
+
+void CDialog::contextMenuEvent(QContextMenuEvent* event) {
+    // A right-click that no control took for a menu of its own: the dialog's background, a
+    // text or a picture.
+    event->accept();
+    ShowSystemMenu(event->globalPos());
 }
 
 void CDialog::reject() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,16 +12,20 @@
 #include <vector>
 
 #include "platform/qt/dialog_units.h"
+#include "platform/qt/menu.h"
 #include "platform/qt/resource_format.h"
 
-class QKeyEvent;
 class QCloseEvent;
+class QContextMenuEvent;
+class QKeyEvent;
 
 namespace quillet {
 
 class CDialog;
 
-// System commands: the close box and the system menu's close entry send SC_CLOSE.
+// System commands: the close box and the system menu's close entry send SC_CLOSE. The platform
+// keeps the four low bits of a system command for itself; a window's own commands in the
+// system menu are numbers below 0xF000 with those bits clear.
 inline constexpr unsigned SC_CLOSE = 0xF060;
 // The help command, sent to the application's main window by F1.
 inline constexpr int ID_HELP = 0xE146;
@@ -95,6 +100,14 @@ public:
     // A command of the window's frame or system menu.
     virtual void OnSysCommand(unsigned nID, std::intptr_t lParam);
 
+    // The window's own system menu, which the dialog may add entries to; it holds the close
+    // entry to begin with. nullptr for a template without WS_SYSMENU, and with bRevert, which
+    // puts the standard menu back instead.
+    CMenu* GetSystemMenu(bool bRevert);
+    // Opens the system menu at a point of the screen; the entry chosen goes to OnSysCommand.
+    // What Alt+Space and a right-click on the dialog's background do.
+    void ShowSystemMenu(const QPoint& globalPos);
+
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     // Returns true to put the focus on the first tab stop.
@@ -104,17 +117,20 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void reject() override;
     void accept() override;
 
 private:
     bool BuildFromTemplate();
     void CentreWindow();
+    void ResetSystemMenu();
 
     int m_templateId;
     const DialogTemplate* m_template = nullptr;
     DialogBaseUnits m_units{};
     std::vector<std::pair<int, QWidget*>> m_items;
+    std::unique_ptr<CMenu> m_systemMenu;
     bool m_created = false;
     bool m_ending = false;
 };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <algorithm>
 
+#include "platform/qt/text_codec.h"
+
 namespace quillet {
 namespace {
 
@@ -44,6 +46,24 @@ QPixmap LoadBitmap(int id) {
     const ImageResource* image =
         g_resources != nullptr ? FindImage(g_resources->bitmaps, id) : nullptr;
     return image != nullptr ? QPixmap(PathOf(*image)) : QPixmap();
+}
+
+std::string LoadString(int id) {
+    if (g_resources == nullptr) {
+        return {};
+    }
+    const auto& strings = g_resources->strings;
+    const auto found = std::find_if(strings.begin(), strings.end(),
+                                    [id](const StringResource& entry) { return entry.id == id; });
+    if (found == strings.end()) {
+        return {};
+    }
+    return LocaleTextCodec().FromUnicode(
+        QString::fromUtf8(found->text.data(), static_cast<qsizetype>(found->text.size())));
+}
+
+const VersionResource* FindVersionResource() {
+    return g_resources != nullptr ? g_resources->version : nullptr;
 }
 
 }  // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <string>
 
 #include "platform/qt/resource_format.h"
 
@@ -19,5 +20,12 @@ QIcon LoadIcon(int id);
 
 // The picture with this number; a null pixmap when there is none.
 QPixmap LoadBitmap(int id);
+
+// The string with this number in the program's character set (the locale's), as a text
+// control holds it; empty when there is none.
+std::string LoadString(int id);
+
+// The version block; nullptr when the program carries none.
+const VersionResource* FindVersionResource();
 
 }  // namespace quillet

@@ -4,6 +4,7 @@
 // dialogs were designed in (window classes, style bits, dialog units). No Qt here: the tables
 // live in res/ and the dialog layer turns them into widgets.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -120,11 +121,46 @@ struct ImageResource {
     std::string_view path;
 };
 
+// One string of the string table (UTF-8).
+struct StringResource {
+    int id;
+    std::uint16_t language;
+    std::string_view text;
+};
+
+// One key of the version block's string table, with its value (UTF-8).
+struct VersionString {
+    std::string_view key;
+    std::string_view value;
+};
+
+inline constexpr std::uint32_t VS_FFI_FILEFLAGSMASK = 0x3F;
+// The name the version block format gives this operating system value.
+inline constexpr std::uint32_t VOS__WINDOWS32 = 0x4;  // NOLINT(bugprone-reserved-identifier)
+inline constexpr std::uint32_t VFT_APP = 0x1;
+
+// The version block: the fixed part, one string table and its translation.
+struct VersionResource {
+    std::array<std::uint16_t, 4> fileVersion;
+    std::array<std::uint16_t, 4> productVersion;
+    std::uint32_t fileFlagsMask;
+    std::uint32_t fileFlags;
+    std::uint32_t fileOS;
+    std::uint32_t fileType;
+    std::uint32_t fileSubtype;
+    std::string_view stringBlock;  // language and code page in hex: "041104b0"
+    std::span<const VersionString> strings;
+    std::uint16_t translationLanguage;
+    std::uint16_t translationCodePage;
+};
+
 // Everything a program carries: what the dialog layer finds by number.
 struct ModuleResources {
     std::span<const DialogTemplate> dialogs;
     std::span<const ImageResource> icons;
     std::span<const ImageResource> bitmaps;
+    std::span<const StringResource> strings;
+    const VersionResource* version;
 };
 
 }  // namespace quillet

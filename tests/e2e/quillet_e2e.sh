@@ -2,7 +2,8 @@
 # End to end, as a person would use it: the real quillet on a virtual X display with a window
 # manager, driven by keys. Picks a base script and a target folder through the real pickers,
 # generates into a path typed into the real save dialog, accepts the success box, checks the
-# output's bytes, and ends with Escape, after which the process must end with status 0.
+# output's bytes, opens the About box from the dialog's system menu (right-click, "A") and
+# closes it with Escape, and ends with Escape, after which the process must end with status 0.
 #
 # Every wait is for a window by its name or for the process, and every wait is bounded, so a
 # failure ends the test instead of hanging it.
@@ -87,6 +88,17 @@ type_text() {
     xdotool type --clearmodifiers --delay 20 "$2"
 }
 
+# Waits, at most 30 s in all, for a window by its caption. A window that goes while xdotool
+# looks (the closing menu) makes it fail with BadWindow; it looks again then.
+box_window() {
+    local attempt id
+    for ((attempt = 0; attempt < 3; attempt++)); do
+        id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 # Openbox is ready once it has published its desktops on the root window.
@@ -142,6 +154,22 @@ cmp "$expected" "$output" || {
     od -c "$output" | head -n 20 >&2
     fail "the output's bytes differ from the expected script"
 }
+
+# The About box from the dialog's own system menu: a right-click on the background opens the
+# menu, "A" chooses "About Quillet(&A)...", Escape closes the box again.
+about='Quilletのﾊﾞｰｼﾞｮﾝ情報'
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+xdotool mousemove --window "$main" 3 3 click 3
+# The menu is the program's second visible window; it holds the keyboard, so "A" goes to it.
+for ((turn = 0; turn < 600; turn++)); do
+    (($(xdotool search --onlyvisible --classname quillet 2>/dev/null | wc -l) >= 2)) && break
+    sleep 0.05
+done
+xdotool key --clearmodifiers a
+box=$(box_window "$about") || fail "the About box did not appear"
+keys "$box" Escape
+gone "$about"
+[[ -n "$(named Quillet)" ]] || fail "the dialog did not stay open after the About box"
 
 # Still open after the run; Escape ends it, and with it the process.
 keys "$main" Escape

@@ -117,7 +117,7 @@ constexpr std::array kSampleDialogs{
 constexpr std::array kSampleBitmaps{
     ImageResource{IDB_SAMPLE, LANG_JAPANESE_JAPAN, ":/quillet/res/app_icon.ico"},
 };
-constexpr ModuleResources kSampleResources{kSampleDialogs, {}, kSampleBitmaps};
+constexpr ModuleResources kSampleResources{kSampleDialogs, {}, kSampleBitmaps, {}, nullptr};
 
 // A dialog whose members are exchanged with the sample's two edits.
 class SampleDialog final : public CDialog {
@@ -245,6 +245,9 @@ void DialogLayerTest::templateBuildsEveryControlKind() {
         QFAIL("the picture is no label");
     }
     QVERIFY(!picture->pixmap().isNull());
+    // A picture takes its own size, whatever the template's nominal 20 x 20 units.
+    QCOMPARE(picture->size(), picture->pixmap().deviceIndependentSize().toSize());
+    QVERIFY(picture->size() != MapDialogRect(dialog.BaseUnits(), 4, 4, 20, 20).size());
     QVERIFY(qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NAME)) != nullptr);
     QVERIFY(qobject_cast<QPlainTextEdit*>(dialog.GetDlgItem(IDC_NOTES)) != nullptr);
     QVERIFY(qobject_cast<QCheckBox*>(dialog.GetDlgItem(IDC_CHECK)) != nullptr);
