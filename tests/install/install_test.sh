@@ -27,6 +27,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
     bin/quillet
     bin/quillet.html
+    bin/quillet-cli
+    share/man/man1/quillet-cli.1
     share/doc/quillet/quillet.html
     share/applications/quillet.desktop
     share/icons/hicolor/16x16/apps/quillet.png
@@ -38,6 +40,9 @@ wanted=$(printf '%s\n' "${expected[@]}" | sort)
 [[ "$actual" == "$wanted" ]] || fail "installed files differ:"$'\n'"$(diff <(echo "$wanted") <(echo "$actual"))"
 
 [[ -x "$prefix/bin/quillet" ]] || fail "bin/quillet is not executable"
+# The command line tells the same version as the window's About box and the metadata.
+[[ "$("$prefix/bin/quillet-cli" --version)" == "quillet-cli $version" ]] ||
+    fail "quillet-cli --version does not say $version"
 # The link resolves to the page, inside the prefix, so the tree can move as a whole.
 link=$(readlink "$prefix/bin/quillet.html" || true)
 [[ "$link" != /* ]] || fail "bin/quillet.html links to an absolute path: $link"
