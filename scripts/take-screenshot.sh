@@ -45,23 +45,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits, at most 30 s in all, for a window by its caption. A window that goes while xdotool
-# looks (the closing menu) makes it fail with BadWindow; it looks again then.
-box_window() {
-    local attempt id
-    for ((attempt = 0; attempt < 3; attempt++)); do
-        id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [[ -n "$id" ]] && { echo "$id"; return 0; }
-    done
-    return 1
-}
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for ((turn = 0; turn < 600; turn++)); do
-    xdotool get_num_desktops >/dev/null 2>&1 && break
-    sleep 0.05
-done
+# shellcheck source=x11-session.sh
+source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x11-session.sh"
+start_window_manager || fail "openbox did not start"
 
 HOME="$work" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$quillet" &
 app=$!

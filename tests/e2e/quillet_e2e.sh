@@ -88,25 +88,9 @@ type_text() {
     xdotool type --clearmodifiers --delay 20 "$2"
 }
 
-# Waits, at most 30 s in all, for a window by its caption. A window that goes while xdotool
-# looks (the closing menu) makes it fail with BadWindow; it looks again then.
-box_window() {
-    local attempt id
-    for ((attempt = 0; attempt < 3; attempt++)); do
-        id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [[ -n "$id" ]] && { echo "$id"; return 0; }
-    done
-    return 1
-}
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-# Openbox is ready once it has published its desktops on the root window.
-for ((turn = 0; turn < 600; turn++)); do
-    xdotool get_num_desktops >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
+# shellcheck source=../../scripts/x11-session.sh
+source "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../../scripts/x11-session.sh"
+start_window_manager || fail "openbox did not start"
 
 # In a sanitizer build: libxkbcommon's keymap loading calls strndup on a buffer that has no NUL
 # within its bound, which is legal but trips strict_string_checks; that one check is left off.
