@@ -84,6 +84,11 @@ void GenerateScript(const GenerationSettings& settings, const RunEnvironment& en
         if (!fileSystem.CanEnterAndList(settings.m_strTargetFolder)) {
             Refuse(prompter, messages::kTargetFolderOpenFailed);
         }
+        // The folder's own path goes into every copy as well, through <TARGET_FOLDER> and
+        // <TARGET_FILEPATH>: a line break in it would break every line it lands in.
+        if (HoldsControlByte(settings.m_strTargetFolder)) {
+            Refuse(prompter, messages::kControlCharacterName);
+        }
 
         output = fileSystem.OpenOutput(*outputPath);
         if (!output) {

@@ -550,6 +550,16 @@ INSTANTIATE_TEST_SUITE_P(
                           {kSuccess},
                           Output::kWritten,
                           WithEntry("\xFF\xC3(\xE3\x81.dwg", "\xFF\xC3(\xE3\x81")},
+                      Row{"target folder path with a line feed",
+                          [](BadInputTest& run) {
+                              std::filesystem::create_directory(run.At("dw\ng"));
+                              WriteFile(run.At("dw\ng/a.dwg"), "drawing");
+                              return std::string();
+                          },
+                          Args("plot.scr", "dw\ng"),
+                          1,
+                          {kControlWarning, kCancelled},
+                          Output::kMissing},
                       Row{"name with a line feed",
                           [](BadInputTest& run) { return Entry(run, "x\nERASE ALL\n.dwg"); },
                           Args(),

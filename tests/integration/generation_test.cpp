@@ -396,6 +396,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     {kFolderWarning, kCancelled},
                     OutputAfter::kMissing},
+        FailureCase{"target folder path with a line feed",
+                    [](GenerationTest& run) {
+                        run.settings.m_strTargetFolder = run.root + "/dw\ng";
+                        std::filesystem::create_directory(run.settings.m_strTargetFolder);
+                        WriteFile(run.settings.m_strTargetFolder + "/a.dwg", "drawing a");
+                    },
+                    {},
+                    {kControlWarning, kCancelled},
+                    OutputAfter::kMissing},
         FailureCase{"existing output kept when the folder is missing",
                     [](GenerationTest& run) {
                         ExistingOutput(run);
@@ -415,7 +424,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {kControlWarning, kCancelled},
                     OutputAfter::kHeaderOnly},
         FailureCase{"name with a tab",
-                    [](GenerationTest& run) { WriteFile(run.target + "/\run.dwg", ""); },
+                    [](GenerationTest& run) { WriteFile(run.target + "/x\t.dwg", ""); },
                     {},
                     {kControlWarning, kCancelled},
                     OutputAfter::kHeaderOnly}),
