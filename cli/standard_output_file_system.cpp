@@ -1,10 +1,11 @@
 #include "cli/standard_output_file_system.h"
 
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/posix_file_system.h"
 
 namespace quillet::cli {
 
@@ -18,27 +19,7 @@ public:
         : m_descriptor(descriptor), m_durable(durable) {}
 
     void Write(const char* bytes, std::size_t count) override {
-        while (count > 0) {
-            const ssize_t written = ::write(m_descriptor, bytes, count);
-            if (written < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                // A descriptor handed over in non-blocking mode: wait until it takes more.
-                if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                    pollfd ready{m_descriptor, POLLOUT, 0};
-                    if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
-                        continue;
-                    }
-                }
-                throw CFileException(errno);
-            }
-            if (written == 0) {
-                throw CFileException(ENOSPC);
-            }
-            bytes += written;
-            count -= static_cast<std::size_t>(written);
-        }
+        platform::WriteAll(m_descriptor, bytes, count);
     }
 
     void Close() override {

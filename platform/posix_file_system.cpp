@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,20 +74,7 @@ public:
     PosixOutputFile(UniqueFd fd, bool durable) noexcept : m_fd(std::move(fd)), m_durable(durable) {}
 
     void Write(const char* bytes, std::size_t count) override {
-        while (count > 0) {
-            const ssize_t written = ::write(m_fd.Get(), bytes, count);
-            if (written < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                throw CFileException(errno);
-            }
-            if (written == 0) {
-                throw CFileException(ENOSPC);
-            }
-            bytes += written;
-            count -= static_cast<std::size_t>(written);
-        }
+        WriteAll(m_fd.Get(), bytes, count);
     }
 
     void Close() override {
@@ -158,6 +146,29 @@ private:
 };
 
 }  // namespace
+
+void WriteAll(int descriptor, const char* bytes, std::size_t count) {
+    while (count > 0) {
+        const ssize_t written = ::write(descriptor, bytes, count);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd ready{descriptor, POLLOUT, 0};
+                if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                    continue;
+                }
+            }
+            throw CFileException(errno);
+        }
+        if (written == 0) {
+            throw CFileException(ENOSPC);
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+    }
+}
 
 bool PosixFileSystem::Exists(const std::string& path) {
     struct stat status {};

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <cstddef>
+
 #include "core/file_system.h"
 
 namespace quillet::platform {
+
+// Writes all `count` bytes to the descriptor, however many write calls the system needs, and
+// waits when a descriptor handed over in non-blocking mode is full. Raises CFileException on a
+// failure, and with ENOSPC when the descriptor takes no more bytes.
+void WriteAll(int descriptor, const char* bytes, std::size_t count);
 
 // The generation run's file and folder operations on POSIX. Files are held exclusively with
 // flock(LOCK_EX | LOCK_NB), taken before anything is truncated, so a file that another run

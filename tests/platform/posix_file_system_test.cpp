@@ -1,12 +1,16 @@
 #include "platform/posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/folder_listing.h"
@@ -157,6 +161,53 @@ TEST_F(PosixFileSystemTest, WriteErrorsRaiseAndDevNullTakesEverything) {
     ASSERT_NE(null, nullptr);
     null->Write("x", 1);
     EXPECT_NO_THROW(null->Close()) << "a device that cannot sync is no failure";
+}
+
+// Standard output may be a pipe that the shell left in non-blocking mode: a piece larger than
+// the pipe must still arrive whole, in order, once the reader catches up.
+TEST(WriteAllTest, WaitsForAFullNonBlockingPipeAndDeliversEveryByte) {
+    std::array<int, 2> ends{};
+    ASSERT_EQ(::pipe2(ends.data(), O_NONBLOCK | O_CLOEXEC), 0);
+    std::string piece(std::size_t{1} << 20, '\0');
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        piece[i] = static_cast<char>('a' + i % 23);
+    }
+
+    std::string received;
+    std::thread reader([&] {
+        std::array<char, 4096> chunk{};
+        for (;;) {
+            const ssize_t got = ::read(ends[0], chunk.data(), chunk.size());
+            if (got == 0) {
+                break;
+            }
+            if (got < 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));  // the writer is slow
+                continue;
+            }
+            received.append(chunk.data(), static_cast<std::size_t>(got));
+        }
+    });
+    EXPECT_NO_THROW(WriteAll(ends[1], piece.data(), piece.size()));
+    ::close(ends[1]);
+    reader.join();
+    ::close(ends[0]);
+    EXPECT_TRUE(received == piece) << received.size() << " of " << piece.size() << " bytes";
+}
+
+TEST(WriteAllTest, ReportsTheSystemsErrorAndAFullDevice) {
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    int error = 0;
+    try {
+        WriteAll(full, "x", 1);
+    } catch (const CFileException& exception) {
+        error = exception.Error();
+    }
+    ::close(full);
+    EXPECT_EQ(error, ENOSPC);
+    EXPECT_THROW(WriteAll(-1, "x", 1), CFileException);
+    EXPECT_NO_THROW(WriteAll(-1, "", 0)) << "nothing to write touches nothing";
 }
 
 TEST_F(PosixFileSystemTest, BaseScriptIsReadFromRegularFilesOnly) {
