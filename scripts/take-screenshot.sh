@@ -56,15 +56,7 @@ main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillet$' | head 
 xdotool windowactivate --sync "$main"
 shot=$main
 if [[ "$what" == about ]]; then
-    about='Quilletのﾊﾞｰｼﾞｮﾝ情報'
-    xdotool mousemove --window "$main" 3 3 click 3
-    # The menu is the program's second visible window; it holds the keyboard.
-    for ((turn = 0; turn < 600; turn++)); do
-        (($(xdotool search --onlyvisible --classname quillet 2>/dev/null | wc -l) >= 2)) && break
-        sleep 0.05
-    done
-    xdotool key --clearmodifiers a
-    shot=$(box_window "$about") || fail "the About box did not appear"
+    shot=$(open_about_box "$main") || fail "the About box did not appear"
     # Out of the way of the picture.
     xdotool mousemove 0 0
 fi

@@ -1,6 +1,6 @@
 # Shared by the end-to-end test and the screenshot script, both running inside xvfb-run: the
-# window manager's start and a bounded wait for a window by its caption. Source it; it defines
-# functions and sets nothing else.
+# window manager's start, a bounded wait for a window by its caption, and the way to the About
+# box. Source it; it defines functions and sets nothing else.
 
 # Starts Openbox in the background and waits, at most 30 s, until it has published its
 # desktops on the root window. Sets wm to its process id. Returns 1 if it did not come up.
@@ -24,4 +24,19 @@ box_window() {
         [[ -n "$id" ]] && { echo "$id"; return 0; }
     done
     return 1
+}
+
+# Opens the About box from the dialog's own system menu: a right-click on the dialog's
+# background opens the menu, "A" chooses "About Quillet(&A)...". Prints the box's window id;
+# returns 1 if it did not appear.
+open_about_box() {
+    local main=$1 turn
+    xdotool mousemove --window "$main" 3 3 click 3
+    # The menu is the program's second visible window; it holds the keyboard, so "A" goes to it.
+    for ((turn = 0; turn < 600; turn++)); do
+        (($(xdotool search --onlyvisible --classname quillet 2>/dev/null | wc -l) >= 2)) && break
+        sleep 0.05
+    done
+    xdotool key --clearmodifiers a
+    box_window 'Quilletのﾊﾞｰｼﾞｮﾝ情報'
 }
