@@ -25,11 +25,13 @@
 #include "support/child_process.h"
 #include "support/scenario_name.h"
 #include "support/scripted_prompter.h"
+#include "support/shift_jis_locale.h"
 #include "support/temp_dir.h"
 
 namespace quillet {
 namespace {
 
+using testing::CompileShiftJisLocale;
 using testing::CurrentDirectoryGuard;
 using testing::Finished;
 using testing::Launch;
@@ -428,14 +430,9 @@ TEST_F(CliTest, CodePageFromTheOptionDecidesWhichDotEndsTheTitle) {
 }
 
 TEST_F(CliTest, ShiftJisLocaleSetsTheCodePageAndTheMessagesCharset) {
-    // A Shift-JIS locale compiled into a private folder, as no system ships one ready.
     TempDir locales;
-    const std::string command = "localedef --no-warnings=ascii -f SHIFT_JIS -i ja_JP '" +
-                                (locales / "ja_JP.SJIS") + "' >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    if (!std::filesystem::exists(locales / "ja_JP.SJIS")) {
-        GTEST_SKIP() << "localedef could not build ja_JP.SJIS (status " << status
-                     << "); install the Debian package 'locales'";
+    if (const std::string why = CompileShiftJisLocale(locales); !why.empty()) {
+        GTEST_SKIP() << why;
     }
     WriteFile(At("dwg/\x95.dwg"), "");
     WriteFile(At("plot.scr"), "QSAVE\r\n");

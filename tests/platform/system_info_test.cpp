@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/shift_jis_locale.h"
 #include "support/temp_dir.h"
 
 namespace quillet::platform {
@@ -49,14 +50,9 @@ TEST(CodePageFromLocale, UnknownLocaleWalksBytes) {
 }
 
 TEST(CodePageFromLocale, ShiftJisLocaleWalksDoubleByteCharacters) {
-    // A Shift-JIS locale compiled into a private folder, as no system ships one ready.
     quillet::testing::TempDir locales;
-    const std::string command = "localedef --no-warnings=ascii -f SHIFT_JIS -i ja_JP '" +
-                                (locales / "ja_JP.SJIS") + "' >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    if (!std::filesystem::exists(locales / "ja_JP.SJIS")) {
-        GTEST_SKIP() << "localedef could not build ja_JP.SJIS (status " << status
-                     << "); install the Debian package 'locales'";
+    if (const std::string why = quillet::testing::CompileShiftJisLocale(locales); !why.empty()) {
+        GTEST_SKIP() << why;
     }
     ScopedEnv path("LOCPATH", locales.Path());
     ScopedEnv all("LC_ALL", "ja_JP.SJIS");
